@@ -1,0 +1,154 @@
+#pragma once
+// User-interface run-time: panels, controls, menus, popups and timers, addressed by panel
+// handle and control id as the rest of the program expects. This header is free of Qt; the
+// implementation lives in platform/ and is the only code that knows widget classes.
+//
+// All functions return 0 (or a handle, or a popup result) on success and a negative
+// UIE_ code on failure, unless stated otherwise.
+
+#include <string>
+
+// ---- Error codes of the run-time ---------------------------------------------------------
+constexpr int UIE_OK = 0;
+constexpr int UIE_NOT_INITIALIZED = -1;
+constexpr int UIE_BAD_PANEL = -4;          // no panel with this handle
+constexpr int UIE_BAD_CONTROL = -5;        // no control with this id on the panel
+constexpr int UIE_BAD_RESOURCE = -6;       // no panel with this resource id in the definition
+constexpr int UIE_BAD_ATTRIBUTE = -7;      // attribute not applicable to this control
+constexpr int UIE_BAD_VALUE_TYPE = -8;     // value type does not fit the control
+constexpr int UIE_BAD_INDEX = -9;          // list index or table cell out of range
+constexpr int UIE_BAD_MENU = -10;          // no menu bar or menu item with this id
+
+// ---- Events delivered to callbacks -------------------------------------------------------
+constexpr int EVENT_COMMIT = 1;
+constexpr int EVENT_LEFT_CLICK = 3;
+constexpr int EVENT_KEYPRESS = 7;
+constexpr int EVENT_CLOSE = 11;
+constexpr int EVENT_TIMER_TICK = 15;
+
+// Key codes carried in the first event-data integer of EVENT_KEYPRESS
+constexpr int VAL_ENTER_VKEY = 1280;
+constexpr int VAL_SPACE_KEY = 32;
+
+using CtrlCallbackPtr = int (*)(int panel, int control, int event, void* callbackData, int eventData1,
+                                int eventData2);
+using PanelCallbackPtr = int (*)(int panel, int event, void* callbackData, int eventData1, int eventData2);
+using MenuCallbackPtr = void (*)(int menuBar, int menuItem, void* callbackData, int panel);
+
+// Callbacks are named in the panel definition; the application hands the run-time one table that
+// maps those names to functions before it loads panels. A name missing from the table leaves its
+// control without a callback.
+struct CallbackEntry {
+    const char* name;
+    CtrlCallbackPtr control;
+    PanelCallbackPtr panel;
+    MenuCallbackPtr menu;
+};
+void SetCallbackTable(const CallbackEntry* table, int count);
+
+// ---- Run-time and panels -----------------------------------------------------------------
+int InitUserInterface(int argc, char* argv[]);
+// parentPanel 0 loads a top-level panel; otherwise the panel becomes a child of parentPanel.
+// Returns the new panel handle (> 0) or a negative code.
+int LoadPanel(int parentPanel, const char* definitionFile, int panelResourceId);
+int DisplayPanel(int panel);
+int HidePanel(int panel);
+int DiscardPanel(int panel);
+int InstallPopup(int panel);  // shows the panel modal; returns at once
+int RemovePopup(int panel);   // hides a panel shown by InstallPopup
+int RunUserInterface();       // runs the event loop until QuitUserInterface; returns its code
+int QuitUserInterface(int returnCode);
+// Handles pending events once (used where the program must show progress between exchanges).
+void ProcessDrawEvents();
+
+// ---- Control values ----------------------------------------------------------------------
+// Setting a value from the program never calls the control's callback. Numeric controls keep
+// their value within minimum and maximum. Rings select the item with the given value.
+int SetCtrlVal(int panel, int control, int value);
+int SetCtrlVal(int panel, int control, double value);
+int SetCtrlVal(int panel, int control, char value);  // rings whose values are characters
+int SetCtrlVal(int panel, int control, const char* text);
+int GetCtrlVal(int panel, int control, int* value);
+int GetCtrlVal(int panel, int control, double* value);
+int GetCtrlVal(int panel, int control, char* value);  // one character, for character rings
+int GetCtrlVal(int panel, int control, std::string* text);
+
+// ---- Attributes --------------------------------------------------------------------------
+enum CtrlAttribute {
+    ATTR_VISIBLE = 1,    // int 0/1
+    ATTR_DIMMED,         // int 0/1
+    ATTR_LABEL_TEXT,     // text; for tables with SetTableColumnAttribute the column title
+    ATTR_MIN_VALUE,      // double
+    ATTR_MAX_VALUE,      // double
+    ATTR_ON_COLOR,       // int, 0xRRGGBB (LEDs)
+    ATTR_ENABLED,        // int 0/1 (timer)
+    ATTR_INTERVAL,       // double, seconds (timer)
+    ATTR_CTRL_MODE,      // read-only: 1 when the user can change the value
+};
+int SetCtrlAttribute(int panel, int control, int attribute, int value);
+int SetCtrlAttribute(int panel, int control, int attribute, double value);
+int SetCtrlAttribute(int panel, int control, int attribute, const char* value);
+int GetCtrlAttribute(int panel, int control, int attribute, int* value);
+int GetCtrlAttribute(int panel, int control, int attribute, double* value);
+int GetCtrlAttribute(int panel, int control, int attribute, std::string* value);
+
+enum PanelAttribute {
+    ATTR_TITLE = 100,           // text
+    ATTR_PANEL_VISIBLE,         // read-only int
+    ATTR_HAS_TASKBAR_BUTTON = 618,
+};
+int SetPanelAttribute(int panel, int attribute, int value);
+int SetPanelAttribute(int panel, int attribute, const char* value);
+int GetPanelAttribute(int panel, int attribute, int* value);
+int GetPanelAttribute(int panel, int attribute, std::string* value);
+
+constexpr int ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS = 1420;
+int SetSystemAttribute(int attribute, int value);
+
+// ---- Rings -------------------------------------------------------------------------------
+int ReplaceListItem(int panel, int control, int index, const char* label, int value);
+int ReplaceListItem(int panel, int control, int index, const char* label, char value);
+int GetNumListItems(int panel, int control, int* count);
+int GetLabelFromIndex(int panel, int control, int index, std::string* label);
+int GetValueFromIndex(int panel, int control, int index, int* value);
+int GetValueFromIndex(int panel, int control, int index, char* value);
+int GetCtrlIndex(int panel, int control, int* index);
+
+// ---- Tables (cells addressed as column, row, both from 1) --------------------------------
+struct Point {
+    int x;  // column
+    int y;  // row
+};
+Point MakePoint(int x, int y);
+int SetTableCellVal(int panel, int control, Point cell, double value);
+int GetTableCellVal(int panel, int control, Point cell, double* value);
+int SetTableColumnAttribute(int panel, int control, int column, int attribute, const char* value);
+int GetTableColumnAttribute(int panel, int control, int column, int attribute, std::string* value);
+
+// ---- Menus -------------------------------------------------------------------------------
+constexpr int ATTR_MENU_NAME = 200;
+int GetPanelMenuBar(int panel);  // menu bar handle, or a negative code
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, const char* value);
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* value);
+
+// ---- Modal popups (answered by the test hook when it is active, see popup_hook.h) --------
+int MessagePopup(const char* title, const char* message);
+// Three buttons; button 2 has the focus, Enter chooses it, Escape chooses button 3.
+// Returns 1, 2 or 3.
+int GenericMessagePopup(const char* title, const char* message, const char* button1, const char* button2,
+                        const char* button3);
+
+constexpr int VAL_SAVE_BUTTON = 1;
+constexpr int VAL_LOAD_BUTTON = 2;
+constexpr int VAL_NO_FILE_SELECTED = 0;
+constexpr int VAL_EXISTING_FILE_SELECTED = 1;
+constexpr int VAL_NEW_FILE_SELECTED = 2;
+int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, const char* fileTypeList,
+                    const char* title, int buttonLabel, int restrictDirectory, int restrictExtension,
+                    int allowCancel, int allowMakeDirectory, std::string* pathName);
+
+// Progress dialog: a modal window with a bar from 0 to 100 percent.
+int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
+                         const char* cancelButtonLabel);
+int UpdateProgressDialog(int dialog, int percent, int processEvents);  // returns 1 on a cancel request
+void DiscardProgressDialog(int dialog);

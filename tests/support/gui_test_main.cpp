@@ -1,0 +1,11 @@
+// Entry point of test programs that need a QApplication: widgets, timers, serial ports.
+// Without a display the offscreen platform is used, so the tests run headless in CI.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

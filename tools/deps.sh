@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when they are missing.
+set -eu
+pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev"
+missing=""
+for p in $pkgs; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+sudo_=""
+[ "$(id -u)" = 0 ] || sudo_=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo_ apt-get update -qq
+$sudo_ apt-get install -y -qq $missing
