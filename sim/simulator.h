@@ -75,12 +75,14 @@ public:
 
     // Faults
     void addFault(const FaultRule& rule);
-    void clearFaults();
+    void clearFaults();                   // removes every rule and ends a silence
     void silenceAfterFrames(int frames);  // answers the next n frames, then nothing (-1: off)
     void sendRaw(const std::string& bytes);  // writes bytes onto the line now, unasked
 
-    // Every frame received, CR included, in order
+    // Every frame received, CR included, in order. A long-running server turns the log off so
+    // that it does not grow without bound.
     std::vector<std::string> frames() const;
+    void setFrameLogging(bool on);
     void clearFrames();
     // Waits (bounded) until at least n frames have been received; returns whether they have.
     bool waitForFrames(size_t n, int timeoutMs) const;

@@ -1,0 +1,179 @@
+// The regulators' side of the line: cutting the byte stream into frames, routing each frame to
+// its regulator (or to all of them for a broadcast), and bending the answer when a fault rule
+// says so.
+
+#include "sim/simulator_impl.h"
+
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace vkr3xsim {
+
+namespace {
+
+constexpr char kBroadcast = '&';
+constexpr char kServiceShift = 64;
+constexpr size_t kMaxFrame = 64;   // longer "frames" are line noise and are dropped
+constexpr size_t kLineLimit = 29;  // longest answer line the program reads
+constexpr int kWriteStallMs = 200; // give up on a line whose reader has stopped reading
+
+} // namespace
+
+Regulator* Simulator::Impl::find(char address) {
+    const auto it = devices.find(address);
+    return it == devices.end() ? nullptr : &it->second;
+}
+
+void Simulator::Impl::feed(const char* data, size_t size) {
+    for (size_t i = 0; i < size && master >= 0; ++i) {
+        const char c = data[i];
+        if (c == '#') {
+            partial.assign(1, c);
+            inFrame = true;
+        } else if (inFrame) {
+            partial += c;
+            if (c == CR) {
+                inFrame = false;
+                dispatch(partial);
+            } else if (partial.size() > kMaxFrame) {
+                inFrame = false;
+            }
+        }
+    }
+}
+
+void Simulator::Impl::dispatch(const std::string& frame) {
+    if (logFrames) frames.push_back(frame);
+    if (silenceAfter == 0) return;
+    if (silenceAfter > 0) --silenceAfter;
+    if (frame.size() < 6) return; // "#", address, two code characters, operation, CR
+
+    Command cmd;
+    cmd.address = frame[1];
+    cmd.code[0] = frame[2];
+    cmd.code[1] = frame[3];
+    cmd.op = frame[4];
+    cmd.value = frame.substr(5, frame.size() - 6);
+
+    // Every regulator obeys a broadcast and none answers it, so the line stays quiet.
+    if (cmd.address == kBroadcast || cmd.address == kBroadcast + kServiceShift) {
+        cmd.service = cmd.address != kBroadcast;
+        for (auto& entry : devices)
+            entry.second.handle(cmd);
+        return;
+    }
+    Regulator* device = find(cmd.address);
+    if (!device && cmd.address > kServiceShift) {
+        device = find(static_cast<char>(cmd.address - kServiceShift));
+        cmd.service = device != nullptr;
+    }
+    if (!device) return;
+
+    FaultKind kind;
+    if (takeFault(*device, frame, kind)) {
+        answerWithFault(*device, cmd, frame, kind);
+        return;
+    }
+    const Reply reply = device->handle(cmd);
+    if (reply.ack != 0) send(reply.ack + reply.line);
+}
+
+bool Simulator::Impl::takeFault(const Regulator& device, const std::string& frame, FaultKind& kind) {
+    const std::string text = frame.substr(2, frame.size() - 3);
+    for (auto it = faults.begin(); it != faults.end(); ++it) {
+        const bool addressMatches =
+            it->address == 0 || it->address == device.address() || it->address == frame[1];
+        if (!addressMatches || it->count == 0 || text.compare(0, it->match.size(), it->match) != 0) continue;
+        kind = it->kind;
+        if (it->count > 0 && --it->count == 0) faults.erase(it);
+        return true;
+    }
+    return false;
+}
+
+void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, const std::string& frame,
+                                      FaultKind kind) {
+    switch (kind) {
+    case FaultKind::Nak:
+        send(std::string(1, NAK));
+        return;
+    case FaultKind::Can:
+        send(std::string(1, CAN));
+        return;
+    case FaultKind::Silence:
+        return;
+    case FaultKind::GarbageAck:
+        send("?");
+        return;
+    case FaultKind::TopBitAck:
+        send("\x86");
+        return;
+    case FaultKind::HangUp:
+        hangUp();
+        return;
+    default:
+        break;
+    }
+
+    // The remaining faults acknowledge: the regulator has executed the command, only its
+    // answer line comes out wrong.
+    const Reply reply = device.handle(cmd);
+    const std::string head = frame.substr(0, 5);
+    std::string line;
+    switch (kind) {
+    case FaultKind::ErrLine:
+        line = head + "err" + CR;
+        break;
+    case FaultKind::BadValue:
+        line = head + "xyz" + CR; // neither decimal nor hexadecimal
+        break;
+    case FaultKind::NoCr:
+        line = reply.line.empty() ? head : reply.line.substr(0, reply.line.size() - 1);
+        line.resize(kLineLimit, ' ');
+        break;
+    case FaultKind::WrongEcho: {
+        line = reply.line.empty() ? head + CR : reply.line;
+        // The identity line echoes only the address; every other line echoes the code.
+        if (cmd.code[0] == 'I' && cmd.code[1] == 'D') {
+            line[1] = line[1] == '8' ? '1' : static_cast<char>(line[1] + 1);
+        } else {
+            const bool isC2 = line[2] == 'C' && line[3] == '2';
+            line[2] = 'C';
+            line[3] = isC2 ? '1' : '2';
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    send(ACK + line);
+}
+
+void Simulator::Impl::send(const std::string& bytes) {
+    size_t done = 0;
+    while (master >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EAGAIN) {
+            // The line is full because nobody reads it; drop the rest rather than hang.
+            pollfd out{master, POLLOUT, 0};
+            if (::poll(&out, 1, kWriteStallMs) > 0) continue;
+        }
+        return;
+    }
+}
+
+void Simulator::Impl::hangUp() {
+    if (master >= 0) ::close(master);
+    if (slave >= 0) ::close(slave);
+    master = -1;
+    slave = -1;
+    inFrame = false;
+}
+
+} // namespace vkr3xsim

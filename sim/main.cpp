@@ -1,0 +1,107 @@
+// vkr3x-sim: regulators behind a pseudo-terminal, for trying the program without hardware.
+// The first line on stdout is the serial device to open; the simulator serves until it gets
+// SIGINT or SIGTERM.
+
+#include "sim/simulator.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct DeviceOption {
+    char address;
+    vkr3xsim::DeviceKind kind;
+};
+
+void printUsage(std::FILE* out) {
+    std::fprintf(out, "Usage: vkr3x-sim [--device ADDRESS:KIND]...\n"
+                      "Simulates VKR 3 A X2 regulators on a pseudo-terminal and prints its device path.\n"
+                      "\n"
+                      "  --device ADDRESS:KIND  a device at ADDRESS (1..8); KIND is a (version a),\n"
+                      "                         b (version b) or foreign (another maker's device).\n"
+                      "                         Default: one version-b regulator at address 1.\n"
+                      "  --help                 show this text\n"
+                      "\n"
+                      "Stops on SIGINT or SIGTERM.\n");
+}
+
+bool parseDevice(const char* text, DeviceOption& out) {
+    if (std::strlen(text) < 3 || text[0] < '1' || text[0] > '8' || text[1] != ':') return false;
+    const std::string kind = text + 2;
+    if (kind == "a") {
+        out.kind = vkr3xsim::DeviceKind::VersionA;
+    } else if (kind == "b") {
+        out.kind = vkr3xsim::DeviceKind::VersionB;
+    } else if (kind == "foreign") {
+        out.kind = vkr3xsim::DeviceKind::Foreign;
+    } else {
+        return false;
+    }
+    out.address = text[0];
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<DeviceOption> devices;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            printUsage(stdout);
+            return 0;
+        }
+        DeviceOption device{};
+        if (arg == "--device" && i + 1 < argc && parseDevice(argv[i + 1], device)) {
+            devices.push_back(device);
+            ++i;
+            continue;
+        }
+        if (arg.rfind("--device=", 0) == 0 && parseDevice(argv[i] + 9, device)) {
+            devices.push_back(device);
+            continue;
+        }
+        std::fprintf(stderr, "vkr3x-sim: invalid argument '%s'\n", argv[i]);
+        printUsage(stderr);
+        return 2;
+    }
+    if (devices.empty()) devices.push_back({'1', vkr3xsim::DeviceKind::VersionB});
+
+    // Signals are taken by one waiting thread only; every other thread keeps them blocked.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    vkr3xsim::Simulator sim;
+    for (const DeviceOption& device : devices)
+        sim.addDevice(device.address, device.kind);
+    sim.setFrameLogging(false);
+    const std::string path = sim.open();
+    if (path.empty()) {
+        std::fprintf(stderr, "vkr3x-sim: cannot create a pseudo-terminal\n");
+        return 1;
+    }
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+
+    std::thread signalWaiter([&sim, &stopSignals] {
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        sim.stop();
+    });
+    const int result = sim.run();
+    // Wake the waiter if serving ended on its own.
+    ::kill(::getpid(), SIGTERM);
+    signalWaiter.join();
+    return result == 0 ? 0 : 1;
+}
