@@ -1,0 +1,88 @@
+#include "app/callbacks.h"
+
+#include "app/globals.h"
+#include "app/sprache.h"
+#include "params/panel_transfer.h"
+#include "params/parametersatz.h"
+#include "params/parametersterne.h"
+#include "platform/ui.h"
+
+int Callback_Panel_Main(int, int event, void*, int, int) {
+    // The settings are written by the start-up routine once the loop has ended.
+    if (event == EVENT_CLOSE) QuitUserInterface(0);
+    return 0;
+}
+
+int Callback_Ring_Parametersatz(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) ParametersatzUmschalten();
+    return 0;
+}
+
+int Callback_Multi_Parameter(int, int, int event, void*, int, int) {
+    // Whichever control changed, the whole panel is stored: the set always mirrors the panel.
+    // Nothing is sent to the device here.
+    if (event == EVENT_COMMIT) {
+        ParameterAusGuiInStruktur();
+        ParametersterneSetzen();
+    }
+    return 0;
+}
+
+int Callback_Button_CompanelSchliessen(int, int, int event, void*, int, int) {
+    // Only hides the panel; the port stays as it is.
+    if (event == EVENT_COMMIT) HidePanel(gCompanelHandle);
+    return 0;
+}
+
+int Callback_Button_InfoOk(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) RemovePopup(gInfopanelHandle);
+    return 0;
+}
+
+void Callback_Menu_Neu(int, int, void*, int) {
+    // No question about unsaved changes.
+    ParameterStrukturInitialisieren();
+    ParameterAusStrukturInGui();
+    ParametersterneSetzen();
+}
+
+void Callback_Menu_Beenden(int, int, void*, int) {
+    QuitUserInterface(0);
+}
+
+void Callback_Menu_ComEinstellung(int, int, void*, int) {
+    DisplayPanel(gCompanelHandle);
+}
+
+void Callback_Menu_Info(int, int, void*, int) {
+    InstallPopup(gInfopanelHandle);
+}
+
+namespace {
+
+CallbackEntry Control(const char* name, CtrlCallbackPtr f) {
+    return {name, f, nullptr, nullptr};
+}
+CallbackEntry Menu(const char* name, MenuCallbackPtr f) {
+    return {name, nullptr, nullptr, f};
+}
+
+}  // namespace
+
+void CallbacksBinden() {
+    // Every callback the program offers, by the name the panel definition uses. Controls whose
+    // callback is not listed here do nothing yet.
+    static const CallbackEntry kTabelle[] = {
+        {"Callback_Panel_Main", nullptr, Callback_Panel_Main, nullptr},
+        Control("Callback_Ring_Parametersatz", Callback_Ring_Parametersatz),
+        Control("Callback_Multi_Parameter", Callback_Multi_Parameter),
+        Control("Callback_Button_CompanelSchliessen", Callback_Button_CompanelSchliessen),
+        Control("Callback_Button_InfoOk", Callback_Button_InfoOk),
+        Menu("Callback_Menu_Neu", Callback_Menu_Neu),
+        Menu("Callback_Menu_Beenden", Callback_Menu_Beenden),
+        Menu("Callback_Menu_ComEinstellung", Callback_Menu_ComEinstellung),
+        Menu("Callback_Menu_Sprache", Callback_Menu_Sprache),
+        Menu("Callback_Menu_Info", Callback_Menu_Info),
+    };
+    SetCallbackTable(kTabelle, static_cast<int>(std::size(kTabelle)));
+}

@@ -1,0 +1,65 @@
+#include "app/start.h"
+
+#include <cstring>
+
+#include "app/callbacks.h"
+#include "app/globals.h"
+#include "app/sprache.h"
+#include "app/vkr3xsteuerung.h"
+#include "ops/com.h"
+#include "params/panel_transfer.h"
+#include "params/parametersatz.h"
+#include "params/parametersterne.h"
+#include "platform/ui.h"
+#include "ui/vkr3xsteuerung_uir.h"
+
+int ServiceSchalterGesetzt(int argc, char* argv[]) {
+    // Case-sensitive and whole: any other text, or a second argument, is silently ignored.
+    return argc == 2 && argv[1] && std::strcmp(argv[1], SERVICE_SCHALTER) == 0 ? 1 : 0;
+}
+
+void PanelsInitialisieren(const char* version, const char* datum) {
+    SetCtrlVal(gCompanelHandle, COMPANEL_SCANTEXT, "");
+    SetCtrlVal(gInfopanelHandle, INFOPANEL_VERSION, version);
+    SetCtrlVal(gInfopanelHandle, INFOPANEL_DATUM, datum);
+    SetPanelAttribute(gPanelHandle, ATTR_HAS_TASKBAR_BUTTON, 1);
+    SetPanelAttribute(gCompanelHandle, ATTR_HAS_TASKBAR_BUTTON, 1);
+}
+
+int ProgrammStarten(int argc, char* argv[]) {
+    if (InitUserInterface(argc, argv) < 0) return -1;
+    UirRegistrieren();
+    CallbacksBinden();
+
+    gPasswortok = ServiceSchalterGesetzt(argc, argv);
+
+    if ((gPanelHandle = LoadPanel(0, UIR_DATEI, MAINPANEL)) < 0) return -1;
+    if ((gCompanelHandle = LoadPanel(gPanelHandle, UIR_DATEI, COMPANEL)) < 0) return -1;
+    if ((gInfopanelHandle = LoadPanel(0, UIR_DATEI, INFOPANEL)) < 0) return -1;
+
+    if (gSprache == SPRACHE_ENGLISCH) EnglischeTexteSetzen();
+    if (gPasswortok == 1) SetCtrlAttribute(gPanelHandle, MAINPANEL_VKR3DEVSETUP, ATTR_VISIBLE, 1);
+    SetSystemAttribute(ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS, 0);
+
+    ComStrukturInitialisieren();
+    ParameterStrukturInitialisieren();
+    PanelsInitialisieren(PROGRAMM_VERSION, PROGRAMM_DATUM);
+
+    ParameterAusStrukturInGui();
+    ParametersterneSetzen();
+    DisplayPanel(gPanelHandle);
+    return 0;
+}
+
+int ProgrammBeenden() {
+    // The COM panel is a child of the main panel and goes with it; the serial port and the
+    // info panel are released when the process ends.
+    DiscardPanel(gPanelHandle);
+    return 0;
+}
+
+int Vkr3xSteuerungMain(int argc, char* argv[]) {
+    if (ProgrammStarten(argc, argv) < 0) return -1;
+    RunUserInterface();
+    return ProgrammBeenden();
+}
