@@ -1,25 +1,13 @@
 // Layout of the three panels: markers beside their controls, groups inside their frames, and
-// the built panels free of overlaps and clipped texts in German and in English, with every
-// control that starts hidden made visible.
+// every control inside its panel.
 #include <gtest/gtest.h>
 
-#include <QAbstractSpinBox>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMainWindow>
-#include <QPushButton>
 #include <QRect>
-#include <QWidget>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/vkr3xsteuerung.h"
 #include "platform/ui.h"
-#include "platform/ui_testaccess.h"
-#include "tests/ui/englische_texte.h"
 #include "ui/vkr3xsteuerung_uir.h"
 
 namespace {
@@ -165,114 +153,5 @@ TEST(UirLayout, ControlsAndReservedLabelsLieInsideTheirPanel) {
         }
     }
 }
-
-// ---- Built panels -----------------------------------------------------------------------------
-
-class UirGebaut : public ::testing::TestWithParam<bool> {
-  protected:
-    void SetUp() override {
-        UirRegistrieren();
-        haupt_ = LoadPanel(0, UIR_DATEI, MAINPANEL);
-        com_ = LoadPanel(haupt_, UIR_DATEI, COMPANEL);
-        info_ = LoadPanel(0, UIR_DATEI, INFOPANEL);
-        ASSERT_GT(haupt_, 0);
-        ASSERT_GT(com_, 0);
-        ASSERT_GT(info_, 0);
-        for (const ControlDefinition& c : Panel(MAINPANEL).controls) {
-            if (!c.visible) {
-                ASSERT_EQ(SetCtrlAttribute(haupt_, c.id, ATTR_VISIBLE, 1), 0) << c.constant;
-            }
-        }
-        if (GetParam()) Englisch();
-    }
-    void TearDown() override {
-        if (info_ > 0) DiscardPanel(info_);
-        if (haupt_ > 0) DiscardPanel(haupt_);
-    }
-
-    int Handle(int resourceId) const {
-        return resourceId == MAINPANEL ? haupt_ : resourceId == COMPANEL ? com_ : info_;
-    }
-
-    void Englisch() {
-        for (const EnglischerText& t : kEnglischeTexte)
-            ASSERT_EQ(SetCtrlAttribute(Handle(t.panel), t.control, ATTR_LABEL_TEXT, t.text), 0) << t.text;
-        for (const EnglischerEintrag& e : kEnglischeEintraege)
-            ASSERT_EQ(ReplaceListItem(Handle(e.panel), e.control, e.index, e.label, e.value), 0) << e.label;
-    }
-
-    // The widgets the controls of a panel sit on, with their separate labels.
-    QWidget* Flaeche(int resourceId) const {
-        return ControlWidget(Handle(resourceId), Panel(resourceId).controls[0].id)->parentWidget();
-    }
-
-    int haupt_ = 0, com_ = 0, info_ = 0;
-};
-
-std::string Beschreibung(const QWidget* w) {
-    std::string text;
-    if (auto* l = qobject_cast<const QLabel*>(w))
-        text = l->text().toStdString();
-    else if (auto* b = qobject_cast<const QPushButton*>(w))
-        text = b->text().toStdString();
-    else if (auto* c = qobject_cast<const QCheckBox*>(w))
-        text = c->text().toStdString();
-    const QString name = w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName();
-    return w->metaObject()->className() + std::string(" '") + (text.empty() ? name.toStdString() : text) +
-           "' " + Name(w->geometry());
-}
-
-// Width the text of a widget needs; 0 where the widget shows no text of its own.
-int Textbedarf(const QWidget* w) {
-    if (auto* l = qobject_cast<const QLabel*>(w)) return l->sizeHint().width();
-    if (auto* b = qobject_cast<const QPushButton*>(w))
-        return b->fontMetrics().horizontalAdvance(b->text()) + 12;
-    if (auto* c = qobject_cast<const QCheckBox*>(w)) return c->sizeHint().width();
-    if (auto* r = qobject_cast<const QComboBox*>(w)) return r->sizeHint().width();
-    return 0;
-}
-
-TEST_P(UirGebaut, NoTwoVisibleWidgetsOverlapAndAllTextsFit) {
-    for (int resourceId : {MAINPANEL, COMPANEL, INFOPANEL}) {
-        SCOPED_TRACE(Panel(resourceId).constant);
-        QWidget* flaeche = Flaeche(resourceId);
-        std::vector<QWidget*> sichtbar;
-        for (QObject* o : flaeche->children()) {
-            auto* w = qobject_cast<QWidget*>(o);
-            // Frames enclose their groups; a hidden child panel is not on the panel.
-            if (!w || w->isHidden() || qobject_cast<QGroupBox*>(w)) continue;
-            sichtbar.push_back(w);
-        }
-        ASSERT_GE(sichtbar.size(), Panel(resourceId).controls.size() / 2);
-        const QRect rand(QPoint(0, 0), flaeche->size());
-        for (size_t i = 0; i < sichtbar.size(); ++i) {
-            const QWidget* a = sichtbar[i];
-            EXPECT_TRUE(rand.contains(a->geometry())) << Beschreibung(a) << " leaves the panel";
-            EXPECT_LE(Textbedarf(a), a->width()) << Beschreibung(a) << " is clipped";
-            if (auto* l = qobject_cast<const QLabel*>(a)) {
-                EXPECT_LE(l->sizeHint().height(), l->height())
-                    << Beschreibung(a) << " is cut off at the bottom";
-            }
-            for (size_t j = i + 1; j < sichtbar.size(); ++j) {
-                EXPECT_FALSE(a->geometry().intersects(sichtbar[j]->geometry()))
-                    << Beschreibung(a) << " overlaps " << Beschreibung(sichtbar[j]);
-            }
-        }
-    }
-}
-
-// The main window with its menu bar, plus a title bar and a task bar, fits a 1366 x 768 screen.
-TEST_P(UirGebaut, MainWindowFitsASmallLaptopScreen) {
-    QWidget* fenster = PanelWidget(haupt_);
-    ASSERT_NE(fenster, nullptr);
-    fenster->adjustSize();
-    EXPECT_LE(fenster->width(), 1366);
-    EXPECT_LE(fenster->height(), 768 - 40 - 32);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sprachen, UirGebaut, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Englisch" : "Deutsch";
-                         });
 
 } // namespace
