@@ -1,0 +1,35 @@
+#pragma once
+// The exchange shared by every command: empty the queues, send the frame, wait (bounded) until
+// it has left, classify the acknowledgement byte and, for commands that have one, read the
+// answer line. Each command passes the codes it returns for these steps.
+
+constexpr int ASCII_ACK = 0x06;
+constexpr int ASCII_NAK = 0x15;
+constexpr int ASCII_CAN = 0x18;
+
+constexpr int RAHMEN_BYTES = 32; // frame buffer: every frame, NUL included
+
+struct Befehlscodes {
+    int flush;          // emptying the queues failed; 0 passes FlushInOut's own code on
+    int schreiben;      // class 101: the write failed or the frame did not leave in time
+    int unvollstaendig; // fewer bytes taken than the frame has
+    int nak;            // class 402
+    int can;            // class 405
+    int keineAntwort;   // class 403: no byte within the time-out, or one with the top bit set
+    int falscheAntwort; // class 404: any other byte than ACK
+    int zeile;          // class 404: time-out inside the answer line
+};
+
+// Bytes of an answer line as read: at most max (29, or 49 for the seed), the CR included when
+// it came in time. text is NUL-terminated after the last stored byte, but holds the bytes as
+// received: parsers go by laenge, never by the NUL.
+struct Antwortzeile {
+    char text[50];
+    int laenge;
+};
+
+// Sends laenge bytes of rahmen and, unless rundruf, awaits the acknowledgement. With zeile
+// non-null the answer line (at most zeileMax bytes, <= 49) is read into it after the ACK.
+// Returns 0 or one of the codes in c.
+int Austausch(int port, const char* rahmen, int laenge, bool rundruf, const Befehlscodes& c,
+              Antwortzeile* zeile, int zeileMax);

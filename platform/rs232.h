@@ -1,0 +1,70 @@
+#pragma once
+// Serial ports addressed by COM number, in the shape of the classic RS-232 library the device
+// driver was written against: open with a configuration, close, time-out, write, read one byte,
+// output-queue length, empty the queues.
+//
+// Port n (1..RS232_PORTS) is the device named by the environment variable VKR3X_COM<n> when it
+// is set (for instance VKR3X_COM1=/dev/pts/4); otherwise on Linux /dev/ttyUSB<n-1> when that
+// exists, else /dev/ttyS<n-1>; on Windows "COM<n>". A pseudo-terminal works as a port.
+//
+// All calls are blocking and belong to one thread, which must have a Qt application object.
+// The only waits are the time-outs: reading a byte that is already buffered costs no system call.
+
+constexpr int RS232_PORTS = 8;
+
+// Parity argument of OpenComConfig
+constexpr int RS232_PARITY_NONE = 0;
+constexpr int RS232_PARITY_ODD = 1;
+constexpr int RS232_PARITY_EVEN = 2;
+
+// Results below zero
+constexpr int RS232_ERR_PORT_NUMBER = -2; // port number outside 1..RS232_PORTS
+constexpr int RS232_ERR_NOT_OPEN = -3;    // the port is not open
+constexpr int RS232_ERR_OPEN = -4;        // the device cannot be opened or configured
+constexpr int RS232_ERR_ARGUMENT = -5;    // a setting or count the port cannot take
+constexpr int RS232_ERR_IO = -6;          // the system reported a read, write or flush failure
+constexpr int RS232_ERR_TIMEOUT = -99;    // nothing arrived or left within the time
+
+// Opens port with the given line settings; deviceName null or "" selects the default device of
+// the port number. An open port is closed first. Queue sizes: the input size bounds what is held
+// unread (0 = unbounded); the output size is accepted for compatibility. The time-out starts at
+// 10 s until SetComTime. Returns 0 or a negative code.
+int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, int dataBits, int stopBits,
+                  int inputQueueSize, int outputQueueSize);
+int CloseCom(int port);
+
+// Time-out for every byte awaited by ComRdByte and for handing written bytes to the system.
+int SetComTime(int port, double seconds);
+
+// Queues count bytes for sending and hands as many to the system as it takes at once, without
+// waiting. Returns the number of bytes queued (count) or a negative code. Bytes not yet on the
+// line are counted by GetOutQLen; WaitOutQEmpty waits for them.
+int ComWrt(int port, const char* buf, int count);
+
+// One received byte 0..255, or RS232_ERR_TIMEOUT when none arrives within the port time-out, or
+// another negative code when the line failed (for instance the other side hung up).
+int ComRdByte(int port);
+
+// Bytes written and not yet on the line: those the port layer holds and those the system has
+// not transmitted yet. Or a negative code.
+int GetOutQLen(int port);
+
+// Waits at most seconds until GetOutQLen is 0. Returns 0, or RS232_ERR_TIMEOUT when bytes are
+// still queued after that time, or another negative code.
+int WaitOutQEmpty(int port, double seconds);
+
+// Discards everything received and not yet read: the bytes the port layer holds and those the
+// system holds.
+int FlushInQ(int port);
+// Discards everything written and not yet sent. A queue that is already empty is left alone.
+int FlushOutQ(int port);
+
+// Settings of an open port, for callers that bound their waits by the line speed.
+long GetComBaudRate(int port); // 0 when the port is not open
+double GetComTime(int port);   // seconds; 0 when the port is not open
+
+// Test-only hook: with stuck != 0 the port behaves as if the system never accepts written bytes
+// (a line held by flow control, a hung driver): ComWrt queues without sending, GetOutQLen keeps
+// reporting the bytes and WaitOutQEmpty waits its full time and fails. FlushOutQ empties the
+// simulated queue as it would a real one. Returns 0 or a negative code.
+int Rs232TestSetOutQStuck(int port, int stuck);
