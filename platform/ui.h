@@ -18,6 +18,7 @@ constexpr int UIE_BAD_ATTRIBUTE = -7;      // attribute not applicable to this c
 constexpr int UIE_BAD_VALUE_TYPE = -8;     // value type does not fit the control
 constexpr int UIE_BAD_INDEX = -9;          // list index or table cell out of range
 constexpr int UIE_BAD_MENU = -10;          // no menu bar or menu item with this id
+constexpr int UIE_ITEM_NOT_FOUND = -11;    // no list item with this value; the selection stays
 
 // ---- Events delivered to callbacks -------------------------------------------------------
 constexpr int EVENT_COMMIT = 1;

@@ -1,0 +1,122 @@
+// Callback table, definition files and the delivery of events to the program's callbacks.
+#include "platform/ui_runtime.h"
+
+#include <QTimer>
+#include <cstring>
+#include <string>
+
+namespace vkrui {
+namespace {
+
+struct NamedCallback {
+    std::string name;
+    CtrlCallbackPtr control;
+    PanelCallbackPtr panel;
+    MenuCallbackPtr menu;
+};
+
+std::vector<NamedCallback>& CallbackTable() {
+    static std::vector<NamedCallback> table;
+    return table;
+}
+
+std::vector<const DefinitionFile*>& DefinitionFiles() {
+    static std::vector<const DefinitionFile*> files;
+    return files;
+}
+
+const NamedCallback* FindCallback(const char* name) {
+    if (!name || !*name) return nullptr;
+    for (const NamedCallback& entry : CallbackTable())
+        if (entry.name == name) return &entry;
+    return nullptr;
+}
+
+// The file part of a path, so a definition can be loaded by name from any working directory.
+QString BaseName(const char* path) {
+    const QString p = Utf8(path);
+    const qsizetype cut = std::max(p.lastIndexOf(QLatin1Char('/')), p.lastIndexOf(QLatin1Char('\\')));
+    return p.mid(cut + 1);
+}
+
+}  // namespace
+
+const DefinitionFile* FindDefinitionFile(const char* name) {
+    if (!name) return nullptr;
+    for (const DefinitionFile* file : DefinitionFiles())
+        if (std::strcmp(file->name, name) == 0) return file;
+    const QString wanted = BaseName(name);
+    for (const DefinitionFile* file : DefinitionFiles())
+        if (BaseName(file->name).compare(wanted, Qt::CaseInsensitive) == 0) return file;
+    return nullptr;
+}
+
+CtrlCallbackPtr ControlCallbackNamed(const char* name) {
+    const NamedCallback* entry = FindCallback(name);
+    return entry ? entry->control : nullptr;
+}
+
+PanelCallbackPtr PanelCallbackNamed(const char* name) {
+    const NamedCallback* entry = FindCallback(name);
+    return entry ? entry->panel : nullptr;
+}
+
+MenuCallbackPtr MenuCallbackNamed(const char* name) {
+    const NamedCallback* entry = FindCallback(name);
+    return entry ? entry->menu : nullptr;
+}
+
+void DeliverControlEvent(int panel, int control, int event, int data1, int data2) {
+    int error = 0;
+    const ControlRec* rec = FindControl(panel, control, &error);
+    if (!rec || !rec->callback) return;
+    rec->callback(panel, control, event, nullptr, data1, data2);
+}
+
+void DeliverTimerTick(int panel, int control) {
+    int error = 0;
+    ControlRec* rec = FindControl(panel, control, &error);
+    // A tick arriving while the previous one is still being handled (a popup's event loop) is
+    // dropped, so a timer callback never runs inside itself.
+    if (!rec || !rec->callback || rec->timerBusy) return;
+    rec->timerBusy = true;
+    const CtrlCallbackPtr callback = rec->callback;
+    callback(panel, control, EVENT_TIMER_TICK, nullptr, 0, 0);
+    if ((rec = FindControl(panel, control, &error))) rec->timerBusy = false;
+}
+
+bool DeliverCloseRequest(int panel) {
+    const PanelRec* rec = FindPanel(panel);
+    if (!rec) return true;
+    if (!rec->callback) return true;
+    rec->callback(panel, EVENT_CLOSE, nullptr, 0, 0);
+    return false;
+}
+
+void DeliverMenuCommand(int menuBar, int item) {
+    const MenuBarRec* bar = FindMenuBar(menuBar);
+    if (!bar) return;
+    const auto found = bar->callbacks.find(item);
+    if (found == bar->callbacks.end() || !found->second) return;
+    found->second(menuBar, item, nullptr, bar->panel);
+}
+
+}  // namespace vkrui
+
+void SetCallbackTable(const CallbackEntry* table, int count) {
+    auto& callbacks = vkrui::CallbackTable();
+    callbacks.clear();
+    for (int i = 0; table && i < count; ++i)
+        callbacks.push_back({table[i].name ? table[i].name : "", table[i].control, table[i].panel, table[i].menu});
+}
+
+void RegisterDefinitionFile(const DefinitionFile* file) {
+    if (!file) return;
+    auto& files = vkrui::DefinitionFiles();
+    for (const DefinitionFile*& known : files)
+        if (std::strcmp(known->name, file->name) == 0) {
+            known = file;
+            return;
+        }
+    files.push_back(file);
+}

@@ -1,0 +1,233 @@
+// Modal popups, the file dialog and the progress dialog. While the popup hook is active each of
+// them is recorded and answered from its script instead of being shown.
+#include "platform/popup_hook.h"
+#include "platform/ui.h"
+#include "platform/ui_runtime.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace vkrui;
+
+namespace {
+
+constexpr int kEscapeButton = 3;
+
+// Popups open over the active window; a window on its way out (a discarded progress dialog) is
+// no parent, since it would take the popup with it.
+QWidget* PopupParent() {
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : nullptr;
+}
+
+QPushButton* AddChoice(QDialog& dialog, QHBoxLayout& row, const char* label, int number) {
+    auto* button = new QPushButton(Mnemonicless(Utf8(label)), &dialog);
+    button->setAutoDefault(false);
+    button->setVisible(label && *label);
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, number] { dialog.done(number); });
+    row.addWidget(button);
+    return button;
+}
+
+int ShowChoice(const char* title, const char* message, const char* const (&labels)[3]) {
+    QDialog dialog(PopupParent());
+    dialog.setWindowTitle(Utf8(title));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(Utf8(message), &dialog);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    QPushButton* buttons[3];
+    for (int i = 0; i < 3; ++i) buttons[i] = AddChoice(dialog, *row, labels[i], i + 1);
+    row->addStretch();
+    layout->addLayout(row);
+    // Enter chooses button 2 wherever the focus is; Escape and the close box choose button 3.
+    buttons[1]->setDefault(true);
+    buttons[1]->setFocus(Qt::OtherFocusReason);
+    const int result = dialog.exec();
+    return result >= 1 && result <= 3 ? result : kEscapeButton;
+}
+
+struct FileFilter {
+    QString primary;  // the pattern the dialog shows first, e.g. "*.vkr"
+    QString suffix;   // its extension without the dot, if it names one
+};
+
+FileFilter FilterOf(const char* defaultFileSpec, const char* fileTypeList) {
+    const QString spec = Utf8(defaultFileSpec).trimmed();
+    const bool specIsPattern = spec.contains(QLatin1Char('*')) || spec.contains(QLatin1Char('?'));
+    FileFilter filter{specIsPattern ? spec : Utf8(fileTypeList).trimmed(), {}};
+    if (filter.primary.isEmpty()) filter.primary = QStringLiteral("*");
+    const QString first = filter.primary.section(QLatin1Char(';'), 0, 0);
+    if (first.startsWith(QLatin1String("*.")) && !first.mid(2).contains(QLatin1Char('*'))) filter.suffix = first.mid(2);
+    return filter;
+}
+
+}  // namespace
+
+int MessagePopup(const char* title, const char* message) {
+    if (PopupHook_Active()) {
+        HookAnswer({PopupKind::Message, Utf8(title).toStdString(), Utf8(message).toStdString(), {"OK"}, {}, 0}, 1,
+                   nullptr);
+        return UIE_OK;
+    }
+    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
+    QMessageBox box(QMessageBox::NoIcon, Utf8(title), Utf8(message), QMessageBox::Ok, PopupParent());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return UIE_OK;
+}
+
+int GenericMessagePopup(const char* title, const char* message, const char* button1, const char* button2,
+                        const char* button3) {
+    const char* const labels[3] = {button1, button2, button3};
+    if (PopupHook_Active()) {
+        PopupRecord record{PopupKind::Generic, Utf8(title).toStdString(), Utf8(message).toStdString(), {}, {}, 0};
+        for (const char* label : labels) record.buttons.push_back(Utf8(label).toStdString());
+        return HookAnswer(std::move(record), kEscapeButton, nullptr);
+    }
+    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
+    return ShowChoice(title, message, labels);
+}
+
+int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, const char* fileTypeList,
+                    const char* title, int buttonLabel, int restrictDirectory, int restrictExtension,
+                    int allowCancel, int allowMakeDirectory, std::string* pathName) {
+    (void)restrictDirectory;  // any directory may be chosen on this platform
+    const FileFilter filter = FilterOf(defaultFileSpec, fileTypeList);
+    const bool save = buttonLabel == VAL_SAVE_BUTTON;
+    std::string path;
+    if (PopupHook_Active()) {
+        PopupRecord record{PopupKind::FileSelect, Utf8(title).toStdString(), filter.primary.toStdString(),
+                           {save ? "Save" : "Load"}, {}, 0};
+        const int result = HookAnswer(std::move(record), VAL_NO_FILE_SELECTED, &path);
+        if (pathName) *pathName = path;
+        return result;
+    }
+    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
+    QFileDialog dialog(PopupParent(), Utf8(title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A name that does not exist yet is accepted in both modes; the caller learns which it was.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters{filter.primary};
+    if (!restrictExtension) filters << QStringLiteral("*");
+    dialog.setNameFilters(filters);
+    if (restrictExtension && !filter.suffix.isEmpty()) dialog.setDefaultSuffix(filter.suffix);
+    const QString directory = Utf8(defaultDirectory);
+    dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
+    const QString spec = Utf8(defaultFileSpec);
+    if (!spec.isEmpty() && !spec.contains(QLatin1Char('*'))) dialog.selectFile(spec);
+    while (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        if (allowCancel) {
+            if (pathName) pathName->clear();
+            return VAL_NO_FILE_SELECTED;
+        }
+    }
+    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (pathName) *pathName = chosen.toStdString();
+    return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+}
+
+// ---- Progress dialog ------------------------------------------------------------------------------
+
+namespace {
+
+struct Progress {
+    QPointer<QDialog> dialog;  // none while the hook answers
+    QProgressBar* bar = nullptr;
+    int token = 0;
+    bool cancelRequested = false;
+};
+
+std::map<int, Progress>& ProgressDialogs() {
+    static std::map<int, Progress> dialogs;
+    return dialogs;
+}
+
+QDialog* MakeProgressWindow(int handle, Progress& progress, const char* title, const char* label, int modal,
+                            const char* cancelLabel) {
+    auto* dialog = new QDialog(PopupParent());
+    dialog->setWindowTitle(Utf8(title));
+    if (modal) dialog->setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(dialog);
+    if (label && *label) layout->addWidget(new QLabel(Utf8(label), dialog));
+    progress.bar = new QProgressBar(dialog);
+    progress.bar->setRange(0, 100);
+    progress.bar->setValue(0);
+    progress.bar->setMinimumWidth(320);
+    layout->addWidget(progress.bar);
+    if (cancelLabel && *cancelLabel) {
+        auto* cancel = new QPushButton(Mnemonicless(Utf8(cancelLabel)), dialog);
+        QObject::connect(cancel, &QPushButton::clicked, dialog, [handle] {
+            const auto found = ProgressDialogs().find(handle);
+            if (found != ProgressDialogs().end()) found->second.cancelRequested = true;
+        });
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+    }
+    return dialog;
+}
+
+}  // namespace
+
+int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
+                         const char* cancelButtonLabel) {
+    (void)markerStyle;  // one bar style on this platform
+    static int nextHandle = 1;
+    const int handle = nextHandle++;
+    Progress& progress = ProgressDialogs()[handle];
+    if (PopupHook_Active()) {
+        PopupRecord record{PopupKind::Progress, Utf8(title).toStdString(), Utf8(indicatorLabel).toStdString(), {}, {}, 0};
+        if (cancelButtonLabel && *cancelButtonLabel) record.buttons.push_back(cancelButtonLabel);
+        progress.token = HookProgressBegin(std::move(record));
+        return handle;
+    }
+    if (!HaveApplication()) {
+        ProgressDialogs().erase(handle);
+        return UIE_NOT_INITIALIZED;
+    }
+    progress.dialog = MakeProgressWindow(handle, progress, title, indicatorLabel, modal, cancelButtonLabel);
+    progress.dialog->show();
+    progress.dialog->raise();
+    ProcessDrawEvents();
+    return handle;
+}
+
+int UpdateProgressDialog(int dialog, int percent, int processEvents) {
+    const auto found = ProgressDialogs().find(dialog);
+    if (found == ProgressDialogs().end()) return UIE_BAD_PANEL;
+    Progress& progress = found->second;
+    if (progress.token) HookProgressStep(progress.token, percent);
+    if (!progress.dialog) return 0;
+    progress.bar->setValue(std::clamp(percent, 0, 100));
+    // Without event processing the program is busy on the serial line: draw now, so the user
+    // sees the progress, but let no input or timer reach the program.
+    progress.dialog->repaint();
+    if (processEvents)
+        QCoreApplication::processEvents();
+    else
+        ProcessDrawEvents();
+    return progress.cancelRequested ? 1 : 0;
+}
+
+void DiscardProgressDialog(int dialog) {
+    const auto found = ProgressDialogs().find(dialog);
+    if (found == ProgressDialogs().end()) return;
+    // Deleted at once: a popup that follows must not find it as its parent.
+    delete found->second.dialog.data();
+    ProgressDialogs().erase(found);
+}

@@ -1,0 +1,103 @@
+#pragma once
+// Internal state of the user-interface run-time, shared by the files that implement
+// platform/ui.h. Everything is keyed by handle and id, never by widget pointer held elsewhere:
+// a callback may discard the panel that raised it, so every event looks its target up anew.
+
+#include "platform/panel_definition.h"
+#include "platform/popup_hook.h"
+#include "platform/ui.h"
+
+#include <QString>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenuBar;
+class QTimer;
+class QWidget;
+
+namespace vkrui {
+
+struct RingItem {
+    QString label;
+    int value;
+};
+
+struct ControlRec {
+    int id = 0;
+    const ControlDefinition* def = nullptr;
+    QWidget* widget = nullptr;  // input or display widget; none for timers
+    QLabel* label = nullptr;    // separate label beside the widget, if any
+    QTimer* timer = nullptr;    // timers only
+    CtrlCallbackPtr callback = nullptr;
+    QString labelText;               // label, caption or message text as last set
+    std::vector<RingItem> pictures;  // picture rings: the items of the ring
+    bool timerBusy = false;          // a tick is being handled; no nested ticks
+};
+
+struct PanelRec {
+    int handle = 0;
+    int parent = 0;
+    const PanelDefinition* def = nullptr;
+    QWidget* window = nullptr;  // top-level window, or the embedded frame of a child panel
+    QWidget* canvas = nullptr;  // the widget the controls sit on
+    PanelCallbackPtr callback = nullptr;
+    std::map<int, ControlRec> controls;
+    int menuBar = 0;
+    int taskbarButton = 0;  // attribute 618, kept but without effect here
+    bool popup = false;     // shown by InstallPopup
+    QString title;
+};
+
+struct MenuBarRec {
+    int handle = 0;
+    int panel = 0;
+    QMenuBar* bar = nullptr;
+    std::map<int, QAction*> actions;  // every item id; menus are represented by their menuAction
+    std::map<int, MenuCallbackPtr> callbacks;
+};
+
+// ---- Registry (ui_panels.cpp) -------------------------------------------------------------
+bool HaveApplication();
+PanelRec* FindPanel(int handle);
+// Returns the control or nullptr with *error set to UIE_BAD_PANEL or UIE_BAD_CONTROL.
+ControlRec* FindControl(int panel, int control, int* error);
+MenuBarRec* FindMenuBar(int handle);
+int RegisterMenuBar(std::unique_ptr<MenuBarRec> bar);
+
+// ---- Callbacks and definitions (ui_callbacks.cpp) -------------------------------------------
+const DefinitionFile* FindDefinitionFile(const char* name);
+CtrlCallbackPtr ControlCallbackNamed(const char* name);
+PanelCallbackPtr PanelCallbackNamed(const char* name);
+MenuCallbackPtr MenuCallbackNamed(const char* name);
+void DeliverControlEvent(int panel, int control, int event, int data1 = 0, int data2 = 0);
+void DeliverTimerTick(int panel, int control);
+// The close box of a top-level panel; true when the window may hide itself (no callback).
+bool DeliverCloseRequest(int panel);
+void DeliverMenuCommand(int menuBar, int item);
+
+// ---- Construction (ui_builder.cpp, ui_menus.cpp) ------------------------------------------
+// Creates the window (or embedded frame) and all controls of the panel described by rec.def.
+void BuildPanel(PanelRec& rec, PanelRec* parent);
+// Builds the menu bar into window and registers it; returns its handle or a negative code.
+int BuildMenuBar(const MenuBarDefinition& def, int panel, QMainWindow* window);
+// Places the separate label of a control after its text or its widget geometry changed.
+void LayoutLabel(ControlRec& rec);
+void SetLabelText(ControlRec& rec, const QString& text);
+
+// ---- Popup hook (popup_hook.cpp) ------------------------------------------------------------
+// Records the popup and returns the next scripted reply, or defaultResult with an empty path.
+int HookAnswer(PopupRecord record, int defaultResult, std::string* path);
+// A progress dialog is recorded at creation; its percentages are added under the returned token.
+int HookProgressBegin(PopupRecord record);
+void HookProgressStep(int token, int percent);
+
+// ---- Texts ----------------------------------------------------------------------------------
+inline QString Utf8(const char* text) { return QString::fromUtf8(text ? text : ""); }
+inline QString Mnemonicless(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+}  // namespace vkrui
