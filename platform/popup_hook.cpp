@@ -12,7 +12,7 @@ struct HookState {
     bool active = false;
     std::deque<ScriptedReply> script;
     std::vector<PopupRecord> records;
-    std::map<int, size_t> progress;  // progress token -> index of its record
+    std::map<int, size_t> progress; // progress token -> index of its record
     int nextToken = 1;
 };
 
@@ -21,7 +21,7 @@ HookState& Hook() {
     return state;
 }
 
-}  // namespace
+} // namespace
 
 void PopupHook_Activate() {
     HookState& hook = Hook();
@@ -38,11 +38,17 @@ void PopupHook_Deactivate() {
     hook.progress.clear();
 }
 
-bool PopupHook_Active() { return Hook().active; }
+bool PopupHook_Active() {
+    return Hook().active;
+}
 
-void PopupHook_Queue(ScriptedReply reply) { Hook().script.push_back(std::move(reply)); }
+void PopupHook_Queue(ScriptedReply reply) {
+    Hook().script.push_back(std::move(reply));
+}
 
-const std::vector<PopupRecord>& PopupHook_Records() { return Hook().records; }
+const std::vector<PopupRecord>& PopupHook_Records() {
+    return Hook().records;
+}
 
 void PopupHook_ClearRecords() {
     Hook().records.clear();
@@ -79,4 +85,4 @@ void HookProgressStep(int token, int percent) {
     hook.records[found->second].progress.push_back(percent);
 }
 
-}  // namespace vkrui
+} // namespace vkrui

@@ -16,7 +16,9 @@ bool IsNumericAttribute(int attribute) {
     return attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE || attribute == ATTR_INTERVAL;
 }
 
-bool IsKnown(int attribute) { return attribute >= ATTR_VISIBLE && attribute <= ATTR_CTRL_MODE; }
+bool IsKnown(int attribute) {
+    return attribute >= ATTR_VISIBLE && attribute <= ATTR_CTRL_MODE;
+}
 
 void SetShown(ControlRec& rec, bool shown) {
     if (rec.widget) rec.widget->setVisible(shown);
@@ -111,14 +113,15 @@ int GetDoubleAttribute(const ControlRec& rec, int attribute, double* value) {
     const double limit = attribute == ATTR_MIN_VALUE ? box->minimum() : box->maximum();
     const double definition = attribute == ATTR_MIN_VALUE ? rec.def->minimum : rec.def->maximum;
     // An unlimited side reads back as unlimited, not as the stand-in Qt needs.
-    *value = !std::isfinite(definition) && std::fabs(limit) >= 1e300 ? definition : limit;
+    *value = !std::isfinite(definition) && std::fabs(limit) >= kUnlimitedStandIn ? definition : limit;
     return UIE_OK;
 }
 
-}  // namespace
+} // namespace
 
 int SetCtrlAttribute(int panel, int control, int attribute, int value) {
-    if (IsNumericAttribute(attribute)) return SetCtrlAttribute(panel, control, attribute, static_cast<double>(value));
+    if (IsNumericAttribute(attribute))
+        return SetCtrlAttribute(panel, control, attribute, static_cast<double>(value));
     int error = UIE_OK;
     ControlRec* rec = FindControl(panel, control, &error);
     return rec ? SetIntAttribute(*rec, attribute, value) : error;
@@ -150,7 +153,8 @@ int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
     if (IsNumericAttribute(attribute)) {
         double number = 0;
         const int result = GetDoubleAttribute(*rec, attribute, &number);
-        if (result == UIE_OK) *value = static_cast<int>(std::lround(std::clamp(number, -2147483648.0, 2147483647.0)));
+        if (result == UIE_OK)
+            *value = static_cast<int>(std::lround(std::clamp(number, -2147483648.0, 2147483647.0)));
         return result;
     }
     return GetIntAttribute(*rec, attribute, value);

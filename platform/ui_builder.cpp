@@ -42,28 +42,25 @@ QWidget* MakeButton(const ControlDefinition& def, QWidget* canvas, int panel, in
         button->setCheckable(true);
         button->setChecked(def.defaultValue != 0.0);
     }
-    QObject::connect(button, &QPushButton::clicked, button, [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
     return button;
 }
 
 QWidget* MakeCheckbox(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* box = new QCheckBox(canvas);
-    if (!HasSeparateLabel(def) && def.labelPlacement != LabelPlacement::None) box->setText(Mnemonicless(Utf8(def.text)));
+    if (!HasSeparateLabel(def) && def.labelPlacement != LabelPlacement::None)
+        box->setText(Mnemonicless(Utf8(def.text)));
     box->setChecked(def.defaultValue != 0.0);
-    QObject::connect(box, &QCheckBox::clicked, box, [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
+    QObject::connect(box, &QCheckBox::clicked, box,
+                     [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
     return box;
-}
-
-// Qt needs finite limits; an unlimited side is far beyond any value this program shows.
-double Finite(double limit) {
-    constexpr double kUnlimited = 1e300;
-    return std::isfinite(limit) ? limit : (limit < 0 ? -kUnlimited : kUnlimited);
 }
 
 QWidget* MakeNumeric(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* box = new NumericBox(canvas);
     box->setDecimals(def.type == ValueType::Int ? 0 : def.decimals);
-    box->setRange(Finite(def.minimum), Finite(def.maximum));
+    box->setRange(FiniteLimit(def.minimum), FiniteLimit(def.maximum));
     box->setSingleStep(def.step > 0 ? def.step : 1.0);
     box->setValue(def.defaultValue);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -86,7 +83,8 @@ QWidget* MakeNumeric(const ControlDefinition& def, QWidget* canvas, int panel, i
 
 QWidget* MakeRing(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* ring = new QComboBox(canvas);
-    for (const ListItem& item : def.items) ring->addItem(Utf8(item.label), item.value);
+    for (const ListItem& item : def.items)
+        ring->addItem(Utf8(item.label), item.value);
     const int selected = ring->findData(static_cast<int>(std::lround(def.defaultValue)));
     ring->setCurrentIndex(selected >= 0 ? selected : 0);
     QObject::connect(ring, &QComboBox::currentIndexChanged, ring,
@@ -106,7 +104,8 @@ QWidget* MakeString(const ControlDefinition& def, QWidget* canvas, int panel, in
 }
 
 QWidget* MakePictureRing(ControlRec& rec, QWidget* canvas, int panel, int id) {
-    for (const ListItem& item : rec.def->items) rec.pictures.push_back({Utf8(item.label), item.value});
+    for (const ListItem& item : rec.def->items)
+        rec.pictures.push_back({Utf8(item.label), item.value});
     auto* ring = new ComPictureRing(canvas, [panel, id](int event, int data1, int data2) {
         DeliverControlEvent(panel, id, event, data1, data2);
     });
@@ -186,7 +185,8 @@ void ApplyGeometryAndLook(ControlRec& rec) {
     }
     const QSize natural = w->sizeHint();
     const Geometry& g = def.geometry;
-    w->setGeometry(g.left, g.top, g.width > 0 ? g.width : natural.width(), g.height > 0 ? g.height : natural.height());
+    w->setGeometry(g.left, g.top, g.width > 0 ? g.width : natural.width(),
+                   g.height > 0 ? g.height : natural.height());
     if (HasSeparateLabel(def)) {
         rec.label = new QLabel(w->parentWidget());
         rec.label->setTextFormat(Qt::PlainText);
@@ -250,10 +250,11 @@ QWidget* MakeWindow(PanelRec& rec, PanelRec* parent) {
 // Child frames sit in the middle of their parent panel.
 void PlaceChild(QWidget* frame, const PanelRec& parent) {
     const QSize room = parent.canvas->size();
-    frame->move(std::max(0, (room.width() - frame->width()) / 2), std::max(0, (room.height() - frame->height()) / 2));
+    frame->move(std::max(0, (room.width() - frame->width()) / 2),
+                std::max(0, (room.height() - frame->height()) / 2));
 }
 
-}  // namespace
+} // namespace
 
 void BuildPanel(PanelRec& rec, PanelRec* parent) {
     rec.title = Utf8(rec.def->title);
@@ -329,4 +330,4 @@ void LayoutLabel(ControlRec& rec) {
     }
 }
 
-}  // namespace vkrui
+} // namespace vkrui

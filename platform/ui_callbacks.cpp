@@ -39,7 +39,7 @@ QString BaseName(const char* path) {
     return p.mid(cut + 1);
 }
 
-}  // namespace
+} // namespace
 
 const DefinitionFile* FindDefinitionFile(const char* name) {
     if (!name) return nullptr;
@@ -88,7 +88,10 @@ void DeliverTimerTick(int panel, int control) {
 bool DeliverCloseRequest(int panel) {
     const PanelRec* rec = FindPanel(panel);
     if (!rec) return true;
-    if (!rec->callback) return true;
+    if (!rec->callback) {
+        HidePanel(panel); // also ends a popup's modality
+        return false;
+    }
     rec->callback(panel, EVENT_CLOSE, nullptr, 0, 0);
     return false;
 }
@@ -101,13 +104,14 @@ void DeliverMenuCommand(int menuBar, int item) {
     found->second(menuBar, item, nullptr, bar->panel);
 }
 
-}  // namespace vkrui
+} // namespace vkrui
 
 void SetCallbackTable(const CallbackEntry* table, int count) {
     auto& callbacks = vkrui::CallbackTable();
     callbacks.clear();
     for (int i = 0; table && i < count; ++i)
-        callbacks.push_back({table[i].name ? table[i].name : "", table[i].control, table[i].panel, table[i].menu});
+        callbacks.push_back(
+            {table[i].name ? table[i].name : "", table[i].control, table[i].panel, table[i].menu});
 }
 
 void RegisterDefinitionFile(const DefinitionFile* file) {

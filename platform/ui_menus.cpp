@@ -24,11 +24,13 @@ const MenuItemDefinition* EntryById(Items items, int id) {
     return nullptr;
 }
 
-bool IsPlainItem(const MenuItemDefinition& item) { return item.parent != 0 && !item.separator && !item.submenu; }
+bool IsPlainItem(const MenuItemDefinition& item) {
+    return item.parent != 0 && !item.separator && !item.submenu;
+}
 
 // The item each submenu opens from; items found here become menus themselves.
 std::map<int, int> SubmenuOpeners(Items items) {
-    std::map<int, int> openers;  // submenu id -> opener id (0: the submenu shows its own name)
+    std::map<int, int> openers; // submenu id -> opener id (0: the submenu shows its own name)
     for (size_t i = 0; i < items.size(); ++i) {
         const MenuItemDefinition& sub = items[i];
         if (!sub.submenu) continue;
@@ -36,7 +38,8 @@ std::map<int, int> SubmenuOpeners(Items items) {
         int opener = 0;
         if (parent && IsPlainItem(*parent)) {
             opener = parent->id;
-        } else if (i > 0 && IsPlainItem(items[i - 1]) && items[i - 1].parent == sub.parent && !items[i - 1].callback) {
+        } else if (i > 0 && IsPlainItem(items[i - 1]) && items[i - 1].parent == sub.parent &&
+                   !items[i - 1].callback) {
             opener = items[i - 1].id;
         }
         openers[sub.id] = opener;
@@ -45,21 +48,23 @@ std::map<int, int> SubmenuOpeners(Items items) {
 }
 
 class MenuBuilder {
-public:
+  public:
     MenuBuilder(Items items, MenuBarRec& rec) : items_(items), rec_(rec), openers_(SubmenuOpeners(items)) {
         for (const auto& [sub, opener] : openers_)
             if (opener) openerIds_.insert(opener);
         // A plain item that others name as parent carries a menu as well.
         for (const MenuItemDefinition& item : items_)
-            if (const MenuItemDefinition* parent = EntryById(items_, item.parent); parent && IsPlainItem(*parent))
+            if (const MenuItemDefinition* parent = EntryById(items_, item.parent);
+                parent && IsPlainItem(*parent))
                 openerIds_.insert(parent->id);
     }
 
     void Build() {
-        for (const MenuItemDefinition& item : items_) Add(item);
+        for (const MenuItemDefinition& item : items_)
+            Add(item);
     }
 
-private:
+  private:
     void Add(const MenuItemDefinition& item) {
         const QString name = Mnemonicless(Utf8(item.name));
         if (item.parent == 0) {
@@ -90,7 +95,8 @@ private:
         rec_.callbacks[item.id] = MenuCallbackNamed(item.callback);
         const int id = item.id;
         const int handle = rec_.handle;
-        QObject::connect(action, &QAction::triggered, action, [handle, id] { DeliverMenuCommand(handle, id); });
+        QObject::connect(action, &QAction::triggered, action,
+                         [handle, id] { DeliverMenuCommand(handle, id); });
     }
 
     QMenu* MenuFor(int id) {
@@ -105,7 +111,7 @@ private:
     std::map<int, QMenu*> menus_;
 };
 
-}  // namespace
+} // namespace
 
 int BuildMenuBar(const MenuBarDefinition& def, int panel, QMainWindow* window) {
     auto rec = std::make_unique<MenuBarRec>();
@@ -118,7 +124,7 @@ int BuildMenuBar(const MenuBarDefinition& def, int panel, QMainWindow* window) {
     return handle;
 }
 
-}  // namespace vkrui
+} // namespace vkrui
 
 using namespace vkrui;
 

@@ -18,7 +18,7 @@ struct Registry {
     int nextPanel = 1;
     int nextMenuBar = 1;
     QPointer<QEventLoop> loop;
-    int systemTaskbarButtons = 1;  // attribute 1420, kept but without effect here
+    int systemTaskbarButtons = 1; // attribute 1420, kept but without effect here
 };
 
 Registry& State() {
@@ -26,7 +26,9 @@ Registry& State() {
     return registry;
 }
 
-bool IsTopLevel(const PanelRec& rec) { return rec.parent == 0; }
+bool IsTopLevel(const PanelRec& rec) {
+    return rec.parent == 0;
+}
 
 // Forgets the panel, its child panels and its menu bar; the widgets go with the window.
 void Forget(int handle) {
@@ -34,15 +36,18 @@ void Forget(int handle) {
     std::vector<int> children;
     for (const auto& [h, rec] : state.panels)
         if (rec->parent == handle) children.push_back(h);
-    for (int child : children) Forget(child);
+    for (int child : children)
+        Forget(child);
     for (auto it = state.menuBars.begin(); it != state.menuBars.end();)
         it = it->second->panel == handle ? state.menuBars.erase(it) : std::next(it);
     state.panels.erase(handle);
 }
 
-}  // namespace
+} // namespace
 
-bool HaveApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveApplication() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 PanelRec* FindPanel(int handle) {
     const auto found = State().panels.find(handle);
@@ -75,7 +80,7 @@ int RegisterMenuBar(std::unique_ptr<MenuBarRec> bar) {
     return handle;
 }
 
-}  // namespace vkrui
+} // namespace vkrui
 
 using namespace vkrui;
 
@@ -153,7 +158,7 @@ int InstallPopup(int panel) {
     if (!rec) return UIE_BAD_PANEL;
     if (!IsTopLevel(*rec)) return UIE_BAD_PANEL;
     rec->popup = true;
-    rec->window->hide();  // modality only takes effect on showing
+    rec->window->hide(); // modality only takes effect on showing
     rec->window->setWindowModality(Qt::ApplicationModal);
     return DisplayPanel(panel);
 }
@@ -200,7 +205,8 @@ int SetPanelAttribute(int panel, int attribute, int value) {
 int SetPanelAttribute(int panel, int attribute, const char* value) {
     PanelRec* rec = FindPanel(panel);
     if (!rec) return UIE_BAD_PANEL;
-    if (attribute != ATTR_TITLE) return attribute == ATTR_HAS_TASKBAR_BUTTON ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
+    if (attribute != ATTR_TITLE)
+        return attribute == ATTR_HAS_TASKBAR_BUTTON ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
     rec->title = Utf8(value);
     if (auto* frame = dynamic_cast<ChildPanelFrame*>(rec->window))
         frame->SetTitle(rec->title);

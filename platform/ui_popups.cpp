@@ -51,7 +51,8 @@ int ShowChoice(const char* title, const char* message, const char* const (&label
     auto* row = new QHBoxLayout;
     row->addStretch();
     QPushButton* buttons[3];
-    for (int i = 0; i < 3; ++i) buttons[i] = AddChoice(dialog, *row, labels[i], i + 1);
+    for (int i = 0; i < 3; ++i)
+        buttons[i] = AddChoice(dialog, *row, labels[i], i + 1);
     row->addStretch();
     layout->addLayout(row);
     // Enter chooses button 2 wherever the focus is; Escape and the close box choose button 3.
@@ -62,26 +63,28 @@ int ShowChoice(const char* title, const char* message, const char* const (&label
 }
 
 struct FileFilter {
-    QString primary;  // the pattern the dialog shows first, e.g. "*.vkr"
-    QString suffix;   // its extension without the dot, if it names one
+    QString primary; // the pattern the dialog shows first, e.g. "*.vkr"
+    QString suffix;  // its extension without the dot, if it names one
 };
 
 FileFilter FilterOf(const char* defaultFileSpec, const char* fileTypeList) {
-    const QString spec = Utf8(defaultFileSpec).trimmed();
-    const bool specIsPattern = spec.contains(QLatin1Char('*')) || spec.contains(QLatin1Char('?'));
-    FileFilter filter{specIsPattern ? spec : Utf8(fileTypeList).trimmed(), {}};
+    const QString preset = Utf8(defaultFileSpec).trimmed();
+    const bool isPattern = preset.contains(QLatin1Char('*')) || preset.contains(QLatin1Char('?'));
+    FileFilter filter{isPattern ? preset : Utf8(fileTypeList).trimmed(), {}};
     if (filter.primary.isEmpty()) filter.primary = QStringLiteral("*");
     const QString first = filter.primary.section(QLatin1Char(';'), 0, 0);
-    if (first.startsWith(QLatin1String("*.")) && !first.mid(2).contains(QLatin1Char('*'))) filter.suffix = first.mid(2);
+    if (first.startsWith(QLatin1String("*.")) && !first.mid(2).contains(QLatin1Char('*')))
+        filter.suffix = first.mid(2);
     return filter;
 }
 
-}  // namespace
+} // namespace
 
 int MessagePopup(const char* title, const char* message) {
     if (PopupHook_Active()) {
-        HookAnswer({PopupKind::Message, Utf8(title).toStdString(), Utf8(message).toStdString(), {"OK"}, {}, 0}, 1,
-                   nullptr);
+        HookAnswer(
+            {PopupKind::Message, Utf8(title).toStdString(), Utf8(message).toStdString(), {"OK"}, {}, 0}, 1,
+            nullptr);
         return UIE_OK;
     }
     if (!HaveApplication()) return UIE_NOT_INITIALIZED;
@@ -95,8 +98,10 @@ int GenericMessagePopup(const char* title, const char* message, const char* butt
                         const char* button3) {
     const char* const labels[3] = {button1, button2, button3};
     if (PopupHook_Active()) {
-        PopupRecord record{PopupKind::Generic, Utf8(title).toStdString(), Utf8(message).toStdString(), {}, {}, 0};
-        for (const char* label : labels) record.buttons.push_back(Utf8(label).toStdString());
+        PopupRecord record{
+            PopupKind::Generic, Utf8(title).toStdString(), Utf8(message).toStdString(), {}, {}, 0};
+        for (const char* label : labels)
+            record.buttons.push_back(Utf8(label).toStdString());
         return HookAnswer(std::move(record), kEscapeButton, nullptr);
     }
     if (!HaveApplication()) return UIE_NOT_INITIALIZED;
@@ -106,13 +111,17 @@ int GenericMessagePopup(const char* title, const char* message, const char* butt
 int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, const char* fileTypeList,
                     const char* title, int buttonLabel, int restrictDirectory, int restrictExtension,
                     int allowCancel, int allowMakeDirectory, std::string* pathName) {
-    (void)restrictDirectory;  // any directory may be chosen on this platform
+    (void)restrictDirectory; // any directory may be chosen on this platform
     const FileFilter filter = FilterOf(defaultFileSpec, fileTypeList);
     const bool save = buttonLabel == VAL_SAVE_BUTTON;
     std::string path;
     if (PopupHook_Active()) {
-        PopupRecord record{PopupKind::FileSelect, Utf8(title).toStdString(), filter.primary.toStdString(),
-                           {save ? "Save" : "Load"}, {}, 0};
+        PopupRecord record{PopupKind::FileSelect,
+                           Utf8(title).toStdString(),
+                           filter.primary.toStdString(),
+                           {save ? "Save" : "Load"},
+                           {},
+                           0};
         const int result = HookAnswer(std::move(record), VAL_NO_FILE_SELECTED, &path);
         if (pathName) *pathName = path;
         return result;
@@ -130,8 +139,8 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
     if (restrictExtension && !filter.suffix.isEmpty()) dialog.setDefaultSuffix(filter.suffix);
     const QString directory = Utf8(defaultDirectory);
     dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
-    const QString spec = Utf8(defaultFileSpec);
-    if (!spec.isEmpty() && !spec.contains(QLatin1Char('*'))) dialog.selectFile(spec);
+    const QString preset = Utf8(defaultFileSpec);
+    if (!preset.isEmpty() && !preset.contains(QLatin1Char('*'))) dialog.selectFile(preset);
     while (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         if (allowCancel) {
             if (pathName) pathName->clear();
@@ -148,7 +157,7 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
 namespace {
 
 struct Progress {
-    QPointer<QDialog> dialog;  // none while the hook answers
+    QPointer<QDialog> dialog; // none while the hook answers
     QProgressBar* bar = nullptr;
     int token = 0;
     bool cancelRequested = false;
@@ -182,16 +191,17 @@ QDialog* MakeProgressWindow(int handle, Progress& progress, const char* title, c
     return dialog;
 }
 
-}  // namespace
+} // namespace
 
 int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
                          const char* cancelButtonLabel) {
-    (void)markerStyle;  // one bar style on this platform
+    (void)markerStyle; // one bar style on this platform
     static int nextHandle = 1;
     const int handle = nextHandle++;
     Progress& progress = ProgressDialogs()[handle];
     if (PopupHook_Active()) {
-        PopupRecord record{PopupKind::Progress, Utf8(title).toStdString(), Utf8(indicatorLabel).toStdString(), {}, {}, 0};
+        PopupRecord record{
+            PopupKind::Progress, Utf8(title).toStdString(), Utf8(indicatorLabel).toStdString(), {}, {}, 0};
         if (cancelButtonLabel && *cancelButtonLabel) record.buttons.push_back(cancelButtonLabel);
         progress.token = HookProgressBegin(std::move(record));
         return handle;

@@ -8,6 +8,7 @@
 #include "platform/ui.h"
 
 #include <QString>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,26 +31,26 @@ struct RingItem {
 struct ControlRec {
     int id = 0;
     const ControlDefinition* def = nullptr;
-    QWidget* widget = nullptr;  // input or display widget; none for timers
-    QLabel* label = nullptr;    // separate label beside the widget, if any
-    QTimer* timer = nullptr;    // timers only
+    QWidget* widget = nullptr; // input or display widget; none for timers
+    QLabel* label = nullptr;   // separate label beside the widget, if any
+    QTimer* timer = nullptr;   // timers only
     CtrlCallbackPtr callback = nullptr;
-    QString labelText;               // label, caption or message text as last set
-    std::vector<RingItem> pictures;  // picture rings: the items of the ring
-    bool timerBusy = false;          // a tick is being handled; no nested ticks
+    QString labelText;              // label, caption or message text as last set
+    std::vector<RingItem> pictures; // picture rings: the items of the ring
+    bool timerBusy = false;         // a tick is being handled; no nested ticks
 };
 
 struct PanelRec {
     int handle = 0;
     int parent = 0;
     const PanelDefinition* def = nullptr;
-    QWidget* window = nullptr;  // top-level window, or the embedded frame of a child panel
-    QWidget* canvas = nullptr;  // the widget the controls sit on
+    QWidget* window = nullptr; // top-level window, or the embedded frame of a child panel
+    QWidget* canvas = nullptr; // the widget the controls sit on
     PanelCallbackPtr callback = nullptr;
     std::map<int, ControlRec> controls;
     int menuBar = 0;
-    int taskbarButton = 0;  // attribute 618, kept but without effect here
-    bool popup = false;     // shown by InstallPopup
+    int taskbarButton = 0; // attribute 618, kept but without effect here
+    bool popup = false;    // shown by InstallPopup
     QString title;
 };
 
@@ -57,7 +58,7 @@ struct MenuBarRec {
     int handle = 0;
     int panel = 0;
     QMenuBar* bar = nullptr;
-    std::map<int, QAction*> actions;  // every item id; menus are represented by their menuAction
+    std::map<int, QAction*> actions; // every item id; menus are represented by their menuAction
     std::map<int, MenuCallbackPtr> callbacks;
 };
 
@@ -76,7 +77,8 @@ PanelCallbackPtr PanelCallbackNamed(const char* name);
 MenuCallbackPtr MenuCallbackNamed(const char* name);
 void DeliverControlEvent(int panel, int control, int event, int data1 = 0, int data2 = 0);
 void DeliverTimerTick(int panel, int control);
-// The close box of a top-level panel; true when the window may hide itself (no callback).
+// The close box of a top-level panel: the panel callback decides; without one the panel hides.
+// Returns true when the window may close itself.
 bool DeliverCloseRequest(int panel);
 void DeliverMenuCommand(int menuBar, int item);
 
@@ -97,7 +99,17 @@ int HookProgressBegin(PopupRecord record);
 void HookProgressStep(int token, int percent);
 
 // ---- Texts ----------------------------------------------------------------------------------
-inline QString Utf8(const char* text) { return QString::fromUtf8(text ? text : ""); }
-inline QString Mnemonicless(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+// Qt widgets need finite limits; an unlimited side gets a stand-in far beyond any value shown.
+constexpr double kUnlimitedStandIn = 1e300;
+inline double FiniteLimit(double limit) {
+    return std::isfinite(limit) ? limit : (limit < 0 ? -kUnlimitedStandIn : kUnlimitedStandIn);
+}
 
-}  // namespace vkrui
+inline QString Utf8(const char* text) {
+    return QString::fromUtf8(text ? text : "");
+}
+inline QString Mnemonicless(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace vkrui

@@ -16,7 +16,7 @@ namespace {
 // Cells show the definition's decimals; with none given the shortest exact form is shown.
 // The cell holds the value as set; a user entry is rounded to what the editor shows.
 class CellDelegate : public QStyledItemDelegate {
-public:
+  public:
     CellDelegate(const ControlDefinition& def, QObject* parent) : QStyledItemDelegate(parent), def_(def) {}
 
     QString displayText(const QVariant& value, const QLocale&) const override {
@@ -29,8 +29,7 @@ public:
         box->setFrame(false);
         box->setButtonSymbols(QAbstractSpinBox::NoButtons);
         box->setDecimals(def_.decimals > 0 ? def_.decimals : 6);
-        box->setRange(std::isfinite(def_.minimum) ? def_.minimum : -1e300,
-                      std::isfinite(def_.maximum) ? def_.maximum : 1e300);
+        box->setRange(FiniteLimit(def_.minimum), FiniteLimit(def_.maximum));
         return box;
     }
 
@@ -44,7 +43,7 @@ public:
         model->setData(index, box->value(), Qt::EditRole);
     }
 
-private:
+  private:
     const ControlDefinition& def_;
 };
 
@@ -64,7 +63,7 @@ QTableWidgetItem* CellOf(QTableWidget* table, Point cell, int* error) {
     return table->item(cell.y - 1, cell.x - 1);
 }
 
-}  // namespace
+} // namespace
 
 QWidget* MakeTable(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* table = new QTableWidget(std::max(def.rows, 0), std::max(def.columns, 0), canvas);
@@ -72,7 +71,8 @@ QWidget* MakeTable(const ControlDefinition& def, QWidget* canvas, int panel, int
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int column = 0; column < table->columnCount(); ++column) {
-        const char* title = column < static_cast<int>(def.columnTitles.size()) ? def.columnTitles[column] : "";
+        const char* title =
+            column < static_cast<int>(def.columnTitles.size()) ? def.columnTitles[column] : "";
         table->setHorizontalHeaderItem(column, new QTableWidgetItem(Utf8(title)));
     }
     for (int row = 0; row < table->rowCount(); ++row)
@@ -89,11 +89,13 @@ QWidget* MakeTable(const ControlDefinition& def, QWidget* canvas, int panel, int
     return table;
 }
 
-}  // namespace vkrui
+} // namespace vkrui
 
 using namespace vkrui;
 
-Point MakePoint(int x, int y) { return Point{x, y}; }
+Point MakePoint(int x, int y) {
+    return Point{x, y};
+}
 
 int SetTableCellVal(int panel, int control, Point cell, double value) {
     int error = UIE_OK;

@@ -11,4 +11,4 @@ namespace vkrui {
 // EVENT_COMMIT and the row and column of the cell as event data.
 QWidget* MakeTable(const ControlDefinition& def, QWidget* canvas, int panel, int id);
 
-}  // namespace vkrui
+} // namespace vkrui

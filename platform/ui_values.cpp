@@ -97,9 +97,11 @@ ControlRec* Valued(int panel, int control, int* error) {
     return rec;
 }
 
-}  // namespace
+} // namespace
 
-int SetCtrlVal(int panel, int control, int value) { return SetCtrlVal(panel, control, static_cast<double>(value)); }
+int SetCtrlVal(int panel, int control, int value) {
+    return SetCtrlVal(panel, control, static_cast<double>(value));
+}
 
 int SetCtrlVal(int panel, int control, double value) {
     int error = UIE_OK;
@@ -141,7 +143,8 @@ int GetCtrlVal(int panel, int control, double* value) {
 int GetCtrlVal(int panel, int control, int* value) {
     double number = 0;
     const int result = GetCtrlVal(panel, control, value ? &number : nullptr);
-    if (result == UIE_OK) *value = static_cast<int>(std::lround(number));
+    if (result == UIE_OK)
+        *value = static_cast<int>(std::lround(std::clamp(number, -2147483648.0, 2147483647.0)));
     return result;
 }
 
@@ -222,7 +225,7 @@ int ItemValue(int panel, int control, int index, int* value) {
     return UIE_OK;
 }
 
-}  // namespace
+} // namespace
 
 int ReplaceListItem(int panel, int control, int index, const char* label, int value) {
     return ReplaceItem(panel, control, index, label, value);

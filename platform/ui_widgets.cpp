@@ -118,7 +118,8 @@ static void DrawPins(QPainter& p, const QRectF& r, const QColor& colour) {
         const double y = r.top() + r.height() * (row == 0 ? 0.32 : 0.68);
         const double span = r.width() * (row == 0 ? 0.64 : 0.48);
         const double x0 = r.center().x() - span / 2;
-        for (int i = 0; i < count; ++i) p.drawEllipse(QPointF(x0 + span * i / (count - 1), y), pin / 2, pin / 2);
+        for (int i = 0; i < count; ++i)
+            p.drawEllipse(QPointF(x0 + span * i / (count - 1), y), pin / 2, pin / 2);
     }
 }
 
@@ -138,7 +139,8 @@ void ComPictureRing::paintEvent(QPaintEvent*) {
     QFont small = font();
     small.setPixelSize(std::max(7, static_cast<int>(caption.height())));
     p.setFont(small);
-    p.drawText(caption, Qt::AlignCenter, open ? QStringLiteral("COM %1").arg(port_) : QStringLiteral("COM -"));
+    p.drawText(caption, Qt::AlignCenter,
+               open ? QStringLiteral("COM %1").arg(port_) : QStringLiteral("COM -"));
     if (!open) {
         p.setPen(QPen(QColor(190, 40, 40), 2.5));
         p.drawLine(plug.topLeft(), plug.bottomRight());
@@ -194,7 +196,8 @@ void LogoPicture::paintEvent(QPaintEvent*) {
     const double y0 = badge.top() + s * 0.72;
     for (int i = 0; i <= 40; ++i) {
         const double t = i / 40.0;
-        const QPointF pt(badge.left() + s * (0.15 + 0.7 * t), y0 - s * 0.12 * std::sin(2 * std::numbers::pi * t));
+        const QPointF pt(badge.left() + s * (0.15 + 0.7 * t),
+                         y0 - s * 0.12 * std::sin(2 * std::numbers::pi * t));
         i == 0 ? wave.moveTo(pt) : wave.lineTo(pt);
     }
     p.setPen(QPen(Qt::white, std::max(1.5, s * 0.045)));
@@ -242,4 +245,4 @@ void ChildPanelFrame::SetTitle(const QString& title) {
     setAccessibleName(title);
 }
 
-}  // namespace vkrui
+} // namespace vkrui

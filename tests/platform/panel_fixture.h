@@ -23,7 +23,7 @@ inline QLabel* LabelOf(int panel, int control) {
 }
 
 class PanelTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InstallTestDefinition();
         ClearTestEvents();
@@ -37,10 +37,7 @@ protected:
         PopupHook_Deactivate();
     }
 
-    template <class W>
-    W* Widget(int control) {
-        return dynamic_cast<W*>(ControlWidget(panel, control));
-    }
+    template <class W> W* Widget(int control) { return dynamic_cast<W*>(ControlWidget(panel, control)); }
 
     // Shows the panel as the active window, so focus changes reach its widgets.
     void ShowActive() {

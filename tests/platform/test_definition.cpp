@@ -13,9 +13,9 @@ void ClearTestEvents() {
 }
 
 int CountEvents(int control, int event) {
-    return static_cast<int>(std::count_if(gControlEvents.begin(), gControlEvents.end(), [=](const ControlEvent& e) {
-        return e.control == control && e.event == event;
-    }));
+    return static_cast<int>(
+        std::count_if(gControlEvents.begin(), gControlEvents.end(),
+                      [=](const ControlEvent& e) { return e.control == control && e.event == event; }));
 }
 
 namespace {
@@ -30,7 +30,9 @@ int RecordPanel(int panel, int event, void*, int, int) {
     return 0;
 }
 
-void RecordMenu(int menuBar, int item, void*, int panel) { gMenuEvents.push_back({menuBar, item, panel}); }
+void RecordMenu(int menuBar, int item, void*, int panel) {
+    gMenuEvents.push_back({menuBar, item, panel});
+}
 
 constexpr CallbackEntry kCallbacks[] = {
     {"OnControl", RecordControl, nullptr, nullptr},
@@ -44,6 +46,7 @@ constexpr ListItem kPorts[] = {{"", -1}, {"", 1}, {"", 2}, {"", 3}, {"", 4}, {""
 constexpr const char* kSpalten[] = {"PWM-Strom", "Dither Amplitude"};
 constexpr ListItem kPortRing[] = {{"nicht geöffnet", -1}, {"COM 1", 1}, {"COM 2", 2}};
 
+// clang-format off
 constexpr ControlDefinition kTestControls[] = {
     {.id = TEST_BUTTON, .constant = "TEST_BUTTON", .kind = ControlKind::CommandButton, .text = "Ausführen",
      .callback = "OnControl", .geometry = {10, 10, 100, 26}},
@@ -71,33 +74,36 @@ constexpr ControlDefinition kTestControls[] = {
     {.id = TEST_FEHLERTEXT, .constant = "TEST_FEHLERTEXT", .kind = ControlKind::String,
      .type = ValueType::String, .readOnly = true, .geometry = {10, 230, 260, 24},
      .labelPlacement = LabelPlacement::None},
-    {.id = TEST_MELDUNG, .constant = "TEST_MELDUNG", .kind = ControlKind::TextMessage, .text = "Suche Gerät ...",
-     .geometry = {10, 260, 200, 20}},
-    {.id = TEST_LED, .constant = "TEST_LED", .kind = ControlKind::Led, .text = "Fehler", .type = ValueType::Int,
-     .geometry = {300, 50, 18, 18}, .labelPlacement = LabelPlacement::Right, .onColor = 0xFF0000},
-    {.id = TEST_COMBILD, .constant = "TEST_COMBILD", .kind = ControlKind::PictureRing, .callback = "OnControl",
-     .type = ValueType::Int, .defaultValue = -1, .items = kPorts, .geometry = {300, 80, 64, 48},
-     .labelPlacement = LabelPlacement::None, .picture = PictureKind::ComPort},
-    {.id = TEST_TABELLE, .constant = "TEST_TABELLE", .kind = ControlKind::Table, .text = "Dither Amplitudentabelle",
-     .callback = "OnControl", .type = ValueType::Double, .minimum = 0, .maximum = 10, .decimals = 3,
-     .geometry = {400, 40, 260, 150}, .labelPlacement = LabelPlacement::Above, .rows = 3, .columns = 2,
-     .columnTitles = kSpalten},
+    {.id = TEST_MELDUNG, .constant = "TEST_MELDUNG", .kind = ControlKind::TextMessage,
+     .text = "Suche Gerät ...", .geometry = {10, 260, 200, 20}},
+    {.id = TEST_LED, .constant = "TEST_LED", .kind = ControlKind::Led, .text = "Fehler",
+     .type = ValueType::Int, .geometry = {300, 50, 18, 18}, .labelPlacement = LabelPlacement::Right,
+     .onColor = 0xFF0000},
+    {.id = TEST_COMBILD, .constant = "TEST_COMBILD", .kind = ControlKind::PictureRing,
+     .callback = "OnControl", .type = ValueType::Int, .defaultValue = -1, .items = kPorts,
+     .geometry = {300, 80, 64, 48}, .labelPlacement = LabelPlacement::None, .picture = PictureKind::ComPort},
+    {.id = TEST_TABELLE, .constant = "TEST_TABELLE", .kind = ControlKind::Table,
+     .text = "Dither Amplitudentabelle", .callback = "OnControl", .type = ValueType::Double, .minimum = 0,
+     .maximum = 10, .decimals = 3, .geometry = {400, 40, 260, 150}, .labelPlacement = LabelPlacement::Above,
+     .rows = 3, .columns = 2, .columnTitles = kSpalten},
     {.id = TEST_TIMER, .constant = "TEST_TIMER", .kind = ControlKind::Timer, .callback = "OnControl",
      .interval = 0.02, .enabled = false},
-    {.id = TEST_RAHMEN, .constant = "TEST_RAHMEN", .kind = ControlKind::Decoration, .geometry = {390, 220, 280, 100}},
-    {.id = TEST_UEBERSCHRIFT, .constant = "TEST_UEBERSCHRIFT", .kind = ControlKind::TextMessage, .text = "Istwerte",
-     .geometry = {400, 211, 200, 18}},
+    {.id = TEST_RAHMEN, .constant = "TEST_RAHMEN", .kind = ControlKind::Decoration,
+     .geometry = {390, 220, 280, 100}},
+    {.id = TEST_UEBERSCHRIFT, .constant = "TEST_UEBERSCHRIFT", .kind = ControlKind::TextMessage,
+     .text = "Istwerte", .geometry = {400, 211, 200, 18}},
     {.id = TEST_LOGO, .constant = "TEST_LOGO", .kind = ControlKind::Picture, .geometry = {600, 240, 48, 48},
      .picture = PictureKind::Logo},
-    {.id = TEST_VERSTECKT, .constant = "TEST_VERSTECKT", .kind = ControlKind::CommandButton, .text = "Geräte-Setup",
-     .callback = "OnControl", .visible = false, .geometry = {10, 290, 100, 26}},
+    {.id = TEST_VERSTECKT, .constant = "TEST_VERSTECKT", .kind = ControlKind::CommandButton,
+     .text = "Geräte-Setup", .callback = "OnControl", .visible = false, .geometry = {10, 290, 100, 26}},
     {.id = TEST_EINGABE, .constant = "TEST_EINGABE", .kind = ControlKind::String, .text = "ID",
      .callback = "OnControl", .type = ValueType::String, .geometry = {150, 290, 150, 24}},
 };
 
 constexpr ControlDefinition kChildControls[] = {
-    {.id = CHILD_PORT, .constant = "CHILD_PORT", .kind = ControlKind::Ring, .text = "Port", .callback = "OnControl",
-     .type = ValueType::Int, .defaultValue = -1, .items = kPortRing, .geometry = {80, 10, 120, 24}},
+    {.id = CHILD_PORT, .constant = "CHILD_PORT", .kind = ControlKind::Ring, .text = "Port",
+     .callback = "OnControl", .type = ValueType::Int, .defaultValue = -1, .items = kPortRing,
+     .geometry = {80, 10, 120, 24}},
     {.id = CHILD_SCHLIESSEN, .constant = "CHILD_SCHLIESSEN", .kind = ControlKind::CommandButton,
      .text = "Fenster schließen", .callback = "OnControl", .geometry = {80, 50, 120, 26}},
 };
@@ -129,17 +135,20 @@ constexpr MenuItemDefinition kMenu[] = {
 constexpr PanelDefinition kPanels[] = {
     {.resourceId = TESTPANEL, .constant = "TESTPANEL", .title = "Testpanel", .width = 700, .height = 340,
      .callback = "OnPanel", .controls = kTestControls, .menuBarId = TESTMENUBAR},
-    {.resourceId = CHILDPANEL, .constant = "CHILDPANEL", .title = "COM Einstellung", .width = 260, .height = 90,
-     .controls = kChildControls},
+    {.resourceId = CHILDPANEL, .constant = "CHILDPANEL", .title = "COM Einstellung", .width = 260,
+     .height = 90, .controls = kChildControls},
     {.resourceId = POPUPPANEL, .constant = "POPUPPANEL", .title = "Info", .width = 120, .height = 70,
      .controls = kPopupControls},
 };
 
-constexpr MenuBarDefinition kMenuBars[] = {{.resourceId = TESTMENUBAR, .constant = "TESTMENUBAR", .items = kMenu}};
+constexpr MenuBarDefinition kMenuBars[] = {
+    {.resourceId = TESTMENUBAR, .constant = "TESTMENUBAR", .items = kMenu},
+};
+// clang-format on
 
 constexpr DefinitionFile kFile = {.name = kTestUir, .panels = kPanels, .menuBars = kMenuBars};
 
-}  // namespace
+} // namespace
 
 void InstallTestDefinition() {
     RegisterDefinitionFile(&kFile);

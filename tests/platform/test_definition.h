@@ -18,12 +18,12 @@ enum TestControl {
     TEST_BUTTON = 2,
     TEST_TOGGLE,
     TEST_CHECKBOX,
-    TEST_DITHER,  // double 0 .. 0.3, 3 decimals
-    TEST_ZEIT,    // double 1 .. 65534, no decimals
-    TEST_PROGRAMM,  // int 1 .. 16
-    TEST_ISTWERT,   // display only, unlimited
+    TEST_DITHER,   // double 0 .. 0.3, 3 decimals
+    TEST_ZEIT,     // double 1 .. 65534, no decimals
+    TEST_PROGRAMM, // int 1 .. 16
+    TEST_ISTWERT,  // display only, unlimited
     TEST_RING,
-    TEST_ADRESSE,   // character ring
+    TEST_ADRESSE, // character ring
     TEST_FEHLERTEXT,
     TEST_MELDUNG,
     TEST_LED,
@@ -34,7 +34,7 @@ enum TestControl {
     TEST_UEBERSCHRIFT,
     TEST_LOGO,
     TEST_VERSTECKT,
-    TEST_EINGABE,  // editable string
+    TEST_EINGABE, // editable string
 };
 
 enum ChildControl { CHILD_PORT = 2, CHILD_SCHLIESSEN };

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
@@ -19,7 +21,7 @@ void TypeInto(QWidget* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(PanelTest, EachUserCommitCallsBackExactlyOnce) {
     ShowActive();
@@ -62,7 +64,7 @@ TEST_F(PanelTest, TypedNumberCommitsOnceThroughEnterAndFocusLoss) {
     dither->setFocus();
     TypeInto(dither, "7");
     QTest::keyClick(dither, Qt::Key_Return);
-    ControlWidget(panel, TEST_ZEIT)->setFocus();  // leaving the field after Enter adds nothing
+    ControlWidget(panel, TEST_ZEIT)->setFocus(); // leaving the field after Enter adds nothing
     QCoreApplication::processEvents();
     EXPECT_EQ(CountEvents(TEST_DITHER, EVENT_COMMIT), 1);
     EXPECT_DOUBLE_EQ(Value(TEST_DITHER), 0.3);
@@ -70,14 +72,14 @@ TEST_F(PanelTest, TypedNumberCommitsOnceThroughEnterAndFocusLoss) {
     ClearTestEvents();
     QWidget* zeit = ControlWidget(panel, TEST_ZEIT);
     TypeInto(zeit, "0");
-    dither->setFocus();  // leaving the field commits the entry
+    dither->setFocus(); // leaving the field commits the entry
     QCoreApplication::processEvents();
     EXPECT_EQ(CountEvents(TEST_ZEIT, EVENT_COMMIT), 1);
     EXPECT_DOUBLE_EQ(Value(TEST_ZEIT), 1.0);
 
     ClearTestEvents();
     zeit->setFocus();
-    dither->setFocus();  // passing through without typing is no commit
+    dither->setFocus(); // passing through without typing is no commit
     QCoreApplication::processEvents();
     EXPECT_TRUE(gControlEvents.empty());
 }
@@ -91,12 +93,12 @@ TEST_F(PanelTest, UserCellEditCommitsWithItsCell) {
     table->editItem(table->item(1, 0));
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, nullptr);
-    TypeInto(editor, "12.5");  // beyond the table maximum of 10
+    TypeInto(editor, "12.5"); // beyond the table maximum of 10
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     ASSERT_EQ(CountEvents(TEST_TABELLE, EVENT_COMMIT), 1);
-    EXPECT_EQ(gControlEvents.front().data1, 2);  // row
-    EXPECT_EQ(gControlEvents.front().data2, 1);  // column
+    EXPECT_EQ(gControlEvents.front().data1, 2); // row
+    EXPECT_EQ(gControlEvents.front().data2, 1); // column
     double cell = 0;
     EXPECT_EQ(GetTableCellVal(panel, TEST_TABELLE, MakePoint(1, 2), &cell), UIE_OK);
     EXPECT_DOUBLE_EQ(cell, 10.0);
@@ -129,7 +131,7 @@ TEST_F(PanelTest, PictureRingReportsClicksAndKeys) {
     int port = 0;
     EXPECT_EQ(GetCtrlVal(panel, TEST_COMBILD, &port), UIE_OK);
     EXPECT_EQ(port, -1);
-    EXPECT_EQ(SetCtrlVal(panel, TEST_COMBILD, 8), UIE_OK);  // drawn with its number
+    EXPECT_EQ(SetCtrlVal(panel, TEST_COMBILD, 8), UIE_OK); // drawn with its number
     EXPECT_EQ(SetCtrlVal(panel, TEST_COMBILD, -7), UIE_ITEM_NOT_FOUND);
 }
 
@@ -153,7 +155,7 @@ TEST_F(PanelTest, CloseBoxAsksThePanelCallbackAndKeepsTheWindow) {
     EXPECT_EQ(gPanelEvents[0].event, EVENT_CLOSE);
     EXPECT_TRUE(PanelWidget(panel)->isVisible());
 
-    const int info = LoadPanel(0, kTestUir, POPUPPANEL);  // no panel callback: just hides
+    const int info = LoadPanel(0, kTestUir, POPUPPANEL); // no panel callback: just hides
     DisplayPanel(info);
     PanelWidget(info)->close();
     EXPECT_FALSE(PanelWidget(info)->isVisible());
@@ -181,4 +183,22 @@ TEST_F(PanelTest, EventLoopRunsUntilQuitFromACallback) {
     QTimer::singleShot(20, [] { QuitUserInterface(7); });
     EXPECT_EQ(RunUserInterface(), 7);
     EXPECT_EQ(gPanelEvents.size(), 1u);
+}
+
+TEST_F(PanelTest, ProgressUpdatesDrawButLetNoTimerTickThrough) {
+    // A transfer runs with the timer enabled; its progress must not interleave a timer callback
+    // with the exchanges on the serial line.
+    SetCtrlAttribute(panel, TEST_TIMER, ATTR_ENABLED, 1);
+    const int dialog = CreateProgressDialog("Fortschritt", "", 1, 3, "");
+    ASSERT_GT(dialog, 0);
+    QElapsedTimer busy;
+    busy.start();
+    for (int percent = 0; busy.elapsed() < 150; percent = (percent + 5) % 100) {
+        QThread::msleep(10);
+        UpdateProgressDialog(dialog, percent, 0);
+        ProcessDrawEvents();
+    }
+    DiscardProgressDialog(dialog);
+    EXPECT_EQ(CountEvents(TEST_TIMER, EVENT_TIMER_TICK), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(CountEvents(TEST_TIMER, EVENT_TIMER_TICK) > 0, 2000);
 }

@@ -7,14 +7,14 @@
 #include <QMenuBar>
 
 TEST_F(PanelTest, HandlesAreDistinctAndControlIdsLocal) {
-    const int second = LoadPanel(0, "some/where/testpanels.uir", TESTPANEL);  // loaded by file name
+    const int second = LoadPanel(0, "some/where/testpanels.uir", TESTPANEL); // loaded by file name
     const int child = LoadPanel(panel, kTestUir, CHILDPANEL);
     ASSERT_GT(second, 0);
     ASSERT_GT(child, 0);
     EXPECT_NE(second, panel);
     EXPECT_NE(child, panel);
     SetCtrlVal(second, TEST_DITHER, 0.2);
-    EXPECT_DOUBLE_EQ(Value(TEST_DITHER), 0.1);  // the first instance is untouched
+    EXPECT_DOUBLE_EQ(Value(TEST_DITHER), 0.1); // the first instance is untouched
     // Id 2 is a button here and a ring on the child panel.
     EXPECT_EQ(SetCtrlVal(child, CHILD_PORT, 2), UIE_OK);
     EXPECT_EQ(SetCtrlVal(panel, TEST_BUTTON, 2), UIE_BAD_VALUE_TYPE);
@@ -36,7 +36,7 @@ TEST_F(PanelTest, ChildPanelIsATitledFrameOnTopOfItsParent) {
     DisplayPanel(panel);
     EXPECT_EQ(DisplayPanel(child), UIE_OK);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->parentWidget()->children().constLast(), frame);  // above the parent's controls
+    EXPECT_EQ(frame->parentWidget()->children().constLast(), frame); // above the parent's controls
     auto titleShown = [frame](const QString& title) {
         for (QLabel* label : frame->findChildren<QLabel*>())
             if (label->text() == title && label->isVisible()) return true;
@@ -51,17 +51,21 @@ TEST_F(PanelTest, ChildPanelIsATitledFrameOnTopOfItsParent) {
     EXPECT_EQ(visible, 0);
     EXPECT_EQ(GetPanelMenuBar(child), UIE_BAD_MENU);
 
-    DiscardPanel(panel);  // takes the child along
+    DiscardPanel(panel); // takes the child along
     EXPECT_EQ(SetCtrlVal(child, CHILD_PORT, 1), UIE_BAD_PANEL);
     panel = LoadPanel(0, kTestUir, TESTPANEL);
 }
 
 TEST_F(PanelTest, PopupPanelIsModalUntilRemoved) {
     const int info = LoadPanel(0, kTestUir, POPUPPANEL);
-    EXPECT_EQ(InstallPopup(info), UIE_OK);  // returns at once
+    EXPECT_EQ(InstallPopup(info), UIE_OK); // returns at once
     EXPECT_TRUE(PanelWidget(info)->isVisible());
     EXPECT_EQ(PanelWidget(info)->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(RemovePopup(info), UIE_OK);
+    EXPECT_FALSE(PanelWidget(info)->isVisible());
+    EXPECT_EQ(PanelWidget(info)->windowModality(), Qt::NonModal);
+    InstallPopup(info);
+    PanelWidget(info)->close();  // no panel callback: the close box ends the popup
     EXPECT_FALSE(PanelWidget(info)->isVisible());
     EXPECT_EQ(PanelWidget(info)->windowModality(), Qt::NonModal);
     DiscardPanel(info);
@@ -120,7 +124,7 @@ TEST_F(PanelTest, LabelsSitBesideTheirControls) {
     const QRect dither = ControlWidget(panel, TEST_DITHER)->geometry();
     const QRect left = LabelOf(panel, TEST_DITHER)->geometry();
     EXPECT_LT(left.right(), dither.left());
-    EXPECT_EQ(left.width(), 130);  // the reserved label width
+    EXPECT_EQ(left.width(), 130); // the reserved label width
     const QRect led = ControlWidget(panel, TEST_LED)->geometry();
     EXPECT_GT(LabelOf(panel, TEST_LED)->geometry().left(), led.right());
     const QRect table = ControlWidget(panel, TEST_TABELLE)->geometry();
@@ -133,16 +137,22 @@ TEST_F(PanelTest, LabelsSitBesideTheirControls) {
 TEST_F(PanelTest, FrameCaptionCoversTheFrameLineOnly) {
     QWidget* caption = ControlWidget(panel, TEST_UEBERSCHRIFT);
     EXPECT_TRUE(caption->autoFillBackground());
-    EXPECT_LT(caption->width(), 200);  // shrunk to its text
+    EXPECT_LT(caption->width(), 200); // shrunk to its text
     EXPECT_FALSE(ControlWidget(panel, TEST_MELDUNG)->autoFillBackground());
     EXPECT_TRUE(ControlWidget(panel, TEST_RAHMEN)->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
 TEST_F(PanelTest, AccessibleNamesAreTrimmedLabelsOrConstants) {
     const std::pair<int, const char*> expected[] = {
-        {TEST_DITHER, "Dither Strom [A]"}, {TEST_BUTTON, "Ausführen"},       {TEST_CHECKBOX, "Option"},
-        {TEST_MELDUNG, "Suche Gerät ..."}, {TEST_FEHLERTEXT, "TEST_FEHLERTEXT"}, {TEST_COMBILD, "TEST_COMBILD"},
-        {TEST_RAHMEN, "TEST_RAHMEN"},      {TEST_LOGO, "TEST_LOGO"},          {TEST_TABELLE, "Dither Amplitudentabelle"},
+        {TEST_DITHER, "Dither Strom [A]"},
+        {TEST_BUTTON, "Ausführen"},
+        {TEST_CHECKBOX, "Option"},
+        {TEST_MELDUNG, "Suche Gerät ..."},
+        {TEST_FEHLERTEXT, "TEST_FEHLERTEXT"},
+        {TEST_COMBILD, "TEST_COMBILD"},
+        {TEST_RAHMEN, "TEST_RAHMEN"},
+        {TEST_LOGO, "TEST_LOGO"},
+        {TEST_TABELLE, "Dither Amplitudentabelle"},
     };
     for (const auto& [control, name] : expected)
         EXPECT_EQ(ControlWidget(panel, control)->accessibleName(), QString::fromUtf8(name)) << control;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,18 +29,18 @@ void WhenModal(std::function<void(QWidget*)> act) {
 }
 
 class PopupTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { PopupHook_Deactivate(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PopupTest, HookRecordsAndAnswersMessagesAndQuestions) {
     PopupHook_Activate();
     EXPECT_EQ(MessagePopup("Info", "Die Sprache wird nach einem Programmneustart geändert."), UIE_OK);
     PopupHook_Queue({1, ""});
     EXPECT_EQ(GenericMessagePopup("Frage", "Alle Programme?", "Alle", "Aktuelles", "Abbrechen"), 1);
-    EXPECT_EQ(GenericMessagePopup("Frage", "Noch einmal?", "Ja", "Nein", "Abbrechen"), 3);  // empty script
+    EXPECT_EQ(GenericMessagePopup("Frage", "Noch einmal?", "Ja", "Nein", "Abbrechen"), 3); // empty script
 
     const std::vector<PopupRecord>& records = PopupHook_Records();
     ASSERT_EQ(records.size(), 3u);
@@ -79,7 +80,8 @@ TEST_F(PopupTest, HookRecordsProgressWithoutShowingAWindow) {
     const int dialog = CreateProgressDialog("Fortschritt", "", 1, 3, "");
     ASSERT_GT(dialog, 0);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    for (const int percent : {6, 12, 100}) EXPECT_EQ(UpdateProgressDialog(dialog, percent, 0), 0);
+    for (const int percent : {6, 12, 100})
+        EXPECT_EQ(UpdateProgressDialog(dialog, percent, 0), 0);
     DiscardProgressDialog(dialog);
     ASSERT_EQ(PopupHook_Records().size(), 1u);
     EXPECT_EQ(PopupHook_Records()[0].kind, PopupKind::Progress);
@@ -93,13 +95,15 @@ TEST_F(PopupTest, ThreeButtonQuestionAnswersKeysAndClicks) {
         Qt::Key key;
         int expected;
     };
-    for (const KeyCase k : {KeyCase{Qt::Key_Return, 2}, KeyCase{Qt::Key_Enter, 2}, KeyCase{Qt::Key_Escape, 3}}) {
+    for (const KeyCase k :
+         {KeyCase{Qt::Key_Return, 2}, KeyCase{Qt::Key_Enter, 2}, KeyCase{Qt::Key_Escape, 3}}) {
         QString focused;
         WhenModal([&focused, k](QWidget* dialog) {
             if (auto* button = qobject_cast<QPushButton*>(dialog->focusWidget())) focused = button->text();
             QTest::keyClick(dialog, k.key);
         });
-        EXPECT_EQ(GenericMessagePopup("Frage", "Alle Programme?", "Alle", "Aktuelles", "Abbrechen"), k.expected);
+        EXPECT_EQ(GenericMessagePopup("Frage", "Alle Programme?", "Alle", "Aktuelles", "Abbrechen"),
+                  k.expected);
         EXPECT_EQ(focused, "Aktuelles");
     }
     WhenModal([](QWidget* dialog) {
@@ -131,7 +135,7 @@ TEST_F(PopupTest, FileDialogTellsNewFromExistingFiles) {
     existing.close();
     struct Case {
         int button;
-        const char* typed;  // nullptr: cancel
+        const char* typed; // nullptr: cancel
         int expected;
         QString path;
     };
@@ -165,7 +169,7 @@ TEST_F(PopupTest, FileDialogTellsNewFromExistingFiles) {
 TEST_F(PopupTest, ProgressDialogIsModalAndDrawsItsBar) {
     const int dialog = CreateProgressDialog("Fortschritt", "", 1, 3, "");
     ASSERT_GT(dialog, 0);
-    QWidget* window = QApplication::activeModalWidget();
+    QPointer<QWidget> window = QApplication::activeModalWidget();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Fortschritt");
     auto* bar = window->findChild<QProgressBar*>();
@@ -175,5 +179,6 @@ TEST_F(PopupTest, ProgressDialogIsModalAndDrawsItsBar) {
     EXPECT_EQ(UpdateProgressDialog(dialog, 100, 0), 0);
     EXPECT_EQ(bar->value(), 100);
     DiscardProgressDialog(dialog);
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

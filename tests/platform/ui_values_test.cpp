@@ -12,7 +12,7 @@
 TEST_F(PanelTest, ProgramChangesNeverReachACallback) {
     const std::vector<std::function<int()>> changes = {
         [&] { return SetCtrlVal(panel, TEST_DITHER, 0.2); },
-        [&] { return SetCtrlVal(panel, TEST_DITHER, 9.0); },  // limited as well
+        [&] { return SetCtrlVal(panel, TEST_DITHER, 9.0); }, // limited as well
         [&] { return SetCtrlAttribute(panel, TEST_DITHER, ATTR_MAX_VALUE, 0.1); },
         [&] { return SetCtrlVal(panel, TEST_PROGRAMM, 5); },
         [&] { return SetCtrlVal(panel, TEST_RING, 2); },
@@ -43,10 +43,12 @@ struct LimitCase {
 
 TEST_F(PanelTest, NumericsHoldValuesWithinTheirLimitsAsShown) {
     const LimitCase cases[] = {
-        {TEST_DITHER, 7.0, 0.3},       {TEST_DITHER, -1.0, 0.0},         {TEST_DITHER, 0.1234, 0.123},
-        {TEST_DITHER, 0.2996, 0.3},    {TEST_ZEIT, 0.0, 1.0},            {TEST_ZEIT, 70000.0, 65534.0},
-        {TEST_ZEIT, 12.6, 13.0},       {TEST_PROGRAMM, 2.6, 3.0},        {TEST_PROGRAMM, 17.0, 16.0},
-        {TEST_ISTWERT, 123456.789, 123456.789}, {TEST_ISTWERT, -5e6, -5e6},
+        {TEST_DITHER, 7.0, 0.3},      {TEST_DITHER, -1.0, 0.0},
+        {TEST_DITHER, 0.1234, 0.123}, {TEST_DITHER, 0.2996, 0.3},
+        {TEST_ZEIT, 0.0, 1.0},        {TEST_ZEIT, 70000.0, 65534.0},
+        {TEST_ZEIT, 12.6, 13.0},      {TEST_PROGRAMM, 2.6, 3.0},
+        {TEST_PROGRAMM, 17.0, 16.0},  {TEST_ISTWERT, 123456.789, 123456.789},
+        {TEST_ISTWERT, -5e6, -5e6},
     };
     for (const LimitCase& c : cases) {
         ASSERT_EQ(SetCtrlVal(panel, c.control, c.set), UIE_OK);
@@ -91,7 +93,8 @@ TEST_F(PanelTest, CharacterRingYieldsCharacters) {
 TEST_F(PanelTest, ReplacedListItemsKeepTheirPlaceAndValue) {
     SetCtrlVal(panel, TEST_RING, 1);
     const char* english[] = {"off", "on", "Sinus"};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(ReplaceListItem(panel, TEST_RING, i, english[i], i), UIE_OK);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReplaceListItem(panel, TEST_RING, i, english[i], i), UIE_OK);
     EXPECT_EQ(ReplaceListItem(panel, TEST_ADRESSE, 3, "all", '&'), UIE_OK);
     EXPECT_EQ(ReplaceListItem(panel, TEST_RING, 3, "zu viel", 3), UIE_BAD_INDEX);
     int count = 0, value = -1;
@@ -159,7 +162,7 @@ TEST_F(PanelTest, WrongTargetsAndTypesAreRefused) {
 TEST_F(PanelTest, VisibilityAndDimmingCarryTheLabel) {
     QLabel* label = LabelOf(panel, TEST_DITHER);
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), "  Dither Strom [A]");  // leading blanks are part of the text
+    EXPECT_EQ(label->text(), "  Dither Strom [A]"); // leading blanks are part of the text
     EXPECT_EQ(SetCtrlAttribute(panel, TEST_DITHER, ATTR_VISIBLE, 0), UIE_OK);
     EXPECT_TRUE(ControlWidget(panel, TEST_DITHER)->isHidden());
     EXPECT_TRUE(label->isHidden());
