@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kLabelGap = 4;
 constexpr int kPanelMargin = 10;
+constexpr int kCaptionEdgeGap = 8; // space a caption leaves before the frame's right edge
 
 bool HasSeparateLabel(const ControlDefinition& def) {
     switch (def.kind) {
@@ -201,6 +202,11 @@ void ApplyGeometryAndLook(ControlRec& rec) {
     }
 }
 
+void FitCaption(ControlRec& rec) {
+    if (rec.captionRoom <= 0) return;
+    rec.widget->resize(std::min(rec.captionRoom, rec.widget->sizeHint().width()), rec.widget->height());
+}
+
 // A text message whose box straddles the top edge of a frame is that frame's caption: it covers
 // the frame line behind its text, like the title of a group box.
 void MarkCaptions(PanelRec& panel) {
@@ -214,7 +220,10 @@ void MarkCaptions(PanelRec& panel) {
             if (box.top() > edge.top() || box.bottom() < edge.top()) continue;
             if (box.left() < edge.left() || box.left() > edge.right()) continue;
             text.widget->setAutoFillBackground(true);
-            text.widget->resize(std::min(box.width(), text.widget->sizeHint().width()), box.height());
+            // The caption covers the frame line only behind its own text, and follows later
+            // texts (another language) up to the frame's right edge.
+            text.captionRoom = edge.right() - box.left() - kCaptionEdgeGap;
+            FitCaption(text);
         }
     }
 }
@@ -294,6 +303,7 @@ void SetLabelText(ControlRec& rec, const QString& text) {
         button->setText(Mnemonicless(text));
     } else if (def.kind == ControlKind::TextMessage) {
         static_cast<QLabel*>(rec.widget)->setText(text);
+        FitCaption(rec);
     } else if (auto* box = qobject_cast<QCheckBox*>(rec.widget); box && !rec.label) {
         if (def.labelPlacement != LabelPlacement::None) box->setText(Mnemonicless(text));
     } else if (rec.label) {
