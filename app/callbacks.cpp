@@ -67,7 +67,7 @@ CallbackEntry Menu(const char* name, MenuCallbackPtr f) {
     return {name, nullptr, nullptr, f};
 }
 
-}  // namespace
+} // namespace
 
 void CallbacksBinden() {
     // Every callback the program offers, by the name the panel definition uses. Controls whose

@@ -20,7 +20,7 @@ struct Ringeintrag {
     int index;
     const char* label;
     int wert;
-    bool zeichen = false;  // the ring's values are characters
+    bool zeichen = false; // the ring's values are characters
 };
 
 struct EnglischeZeile {
@@ -29,14 +29,14 @@ struct EnglischeZeile {
     Art art;
     const char* text;
     std::span<const Ringeintrag> eintraege = {};
-    const char* spaltentitel1 = nullptr;  // tables only
+    const char* spaltentitel1 = nullptr; // tables only
     const char* spaltentitel2 = nullptr;
 };
 
 constexpr Ringeintrag kParametersaetze[] = {
-    {0, "Working parameters", 0}, {1, "Program 1", 1},   {2, "Program 2", 2},   {3, "Program 3", 3},
-    {4, "Program 4", 4},          {5, "Program 5", 5},   {6, "Program 6", 6},   {7, "Program 7", 7},
-    {8, "Program 8", 8},          {9, "Program 9", 9},   {10, "Program 10", 10}, {11, "Program 11", 11},
+    {0, "Working parameters", 0}, {1, "Program 1", 1},    {2, "Program 2", 2},    {3, "Program 3", 3},
+    {4, "Program 4", 4},          {5, "Program 5", 5},    {6, "Program 6", 6},    {7, "Program 7", 7},
+    {8, "Program 8", 8},          {9, "Program 9", 9},    {10, "Program 10", 10}, {11, "Program 11", 11},
     {12, "Program 12", 12},       {13, "Program 13", 13}, {14, "Program 14", 14}, {15, "Program 15", 15},
     {16, "Program 16", 16},
 };
@@ -103,7 +103,8 @@ constexpr EnglischeZeile kEnglisch[] = {
     {Hauptpanel, MAINPANEL_ABFRAGEN, Label, "Get"},
     {Hauptpanel, MAINPANEL_DAUERNDABFRAGEN, Label, "Continously"},
     {Hauptpanel, MAINPANEL_FEHLERLED, Label, "Error"},
-    {Hauptpanel, MAINPANEL_TEXTMSG_12, Text, "Caution:\nEach read/write will\ninfluence the working\nparameters."},
+    {Hauptpanel, MAINPANEL_TEXTMSG_12, Text,
+     "Caution:\nEach read/write will\ninfluence the working\nparameters."},
     {Hauptpanel, MAINPANEL_TEXTMSG_15, Text, "Actual Values"},
     {Hauptpanel, MAINPANEL_TEXTMSG_14, Text, "Set VRK-3"},
     {Hauptpanel, MAINPANEL_TEXTMSG_13, Text, "Programs"},
@@ -168,11 +169,12 @@ void ZeileAnwenden(const EnglischeZeile& z) {
     if (z.spaltentitel2) SetTableColumnAttribute(panel, z.id, 2, ATTR_LABEL_TEXT, z.spaltentitel2);
 }
 
-}  // namespace
+} // namespace
 
 void EnglischeTexteSetzen() {
     // A text that cannot be applied leaves the German one in place; start-up goes on.
-    for (const EnglischeZeile& z : kEnglisch) ZeileAnwenden(z);
+    for (const EnglischeZeile& z : kEnglisch)
+        ZeileAnwenden(z);
 }
 
 void Callback_Menu_Sprache(int, int menuItem, void*, int) {

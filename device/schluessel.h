@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-constexpr uint64_t SCHLUESSEL_MULTIPLIKATOR = 0x5DEECE6Du;  // 32-bit multiplier
-constexpr uint64_t SCHLUESSEL_INKREMENT = 0x2B0Bu;          // increment below 2^16
+constexpr uint64_t SCHLUESSEL_MULTIPLIKATOR = 0x5DEECE6Du; // 32-bit multiplier
+constexpr uint64_t SCHLUESSEL_INKREMENT = 0x2B0Bu;         // increment below 2^16
 
 // keys[0] = bits 48..63 of the generator step, down to keys[3] = bits 0..15.
 inline void SchluesselBerechnen(uint64_t seed, int modus, uint16_t keys[4]) {

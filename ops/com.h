@@ -3,11 +3,11 @@
 // baud rate. Every device operation talks through gCom.portOffen to gCom.adresse.
 
 struct ComEinstellungen {
-    int portOffen;  // COM port open now, -1 when none
-    int port;       // port the user wants open, 1..8 or -1
-    int lport;      // port that was open before the last close, -1 when none yet
-    char adresse;   // '1'..'8', or '&' for all regulators (broadcast)
-    int baudrate;   // 1200 .. 115200
+    int portOffen; // COM port open now, -1 when none
+    int port;      // port the user wants open, 1..8 or -1
+    int lport;     // port that was open before the last close, -1 when none yet
+    char adresse;  // '1'..'8', or '&' for all regulators (broadcast)
+    int baudrate;  // 1200 .. 115200
 };
 
 extern ComEinstellungen gCom;

@@ -15,12 +15,12 @@ struct NumerischesFeld {
 };
 
 constexpr NumerischesFeld kGrundwerte[] = {
-    {MAINPANEL_STROM1, &Parametersatz::strom1},       {MAINPANEL_STROM2, &Parametersatz::strom2},
-    {MAINPANEL_ZEIT1, &Parametersatz::zeit1},         {MAINPANEL_ZEIT2, &Parametersatz::zeit2},
-    {MAINPANEL_ZEIT3, &Parametersatz::zeit3},         {MAINPANEL_ZEIT4, &Parametersatz::zeit4},
-    {MAINPANEL_FREQUENZ, &Parametersatz::frequenz},   {MAINPANEL_SPANNUNG, &Parametersatz::spannung},
-    {MAINPANEL_ZYKLEN, &Parametersatz::zyklen},       {MAINPANEL_REGLER_KP, &Parametersatz::reglerkp},
-    {MAINPANEL_REGLER_KI, &Parametersatz::reglerki},  {MAINPANEL_REGLER_GAIN, &Parametersatz::reglergain},
+    {MAINPANEL_STROM1, &Parametersatz::strom1},      {MAINPANEL_STROM2, &Parametersatz::strom2},
+    {MAINPANEL_ZEIT1, &Parametersatz::zeit1},        {MAINPANEL_ZEIT2, &Parametersatz::zeit2},
+    {MAINPANEL_ZEIT3, &Parametersatz::zeit3},        {MAINPANEL_ZEIT4, &Parametersatz::zeit4},
+    {MAINPANEL_FREQUENZ, &Parametersatz::frequenz},  {MAINPANEL_SPANNUNG, &Parametersatz::spannung},
+    {MAINPANEL_ZYKLEN, &Parametersatz::zyklen},      {MAINPANEL_REGLER_KP, &Parametersatz::reglerkp},
+    {MAINPANEL_REGLER_KI, &Parametersatz::reglerki}, {MAINPANEL_REGLER_GAIN, &Parametersatz::reglergain},
 };
 
 struct RingFeld {
@@ -59,7 +59,7 @@ void DitherRegelAnwenden(double ditherstrom) {
     if (!tabelle) SetCtrlVal(gPanelHandle, MAINPANEL_DITHER_STROM, ditherstrom);
 }
 
-}  // namespace
+} // namespace
 
 void ParameterAusStrukturInGui() {
     const int h = gPanelHandle;
@@ -70,7 +70,8 @@ void ParameterAusStrukturInGui() {
     // The Kp limit of the set shown before must not cut this set's Kp while it is shown, so
     // the limit belonging to this set is in place before the value arrives.
     KpMaximumSetzen(p.endstuferegeln);
-    for (const NumerischesFeld& f : kGrundwerte) SetCtrlVal(h, f.control, p.*f.feld);
+    for (const NumerischesFeld& f : kGrundwerte)
+        SetCtrlVal(h, f.control, p.*f.feld);
     SetCtrlVal(h, MAINPANEL_ENDSTUFEREGELN, static_cast<int>(p.endstuferegeln));
     KpMaximumSetzen(p.endstuferegeln);
     SetCtrlVal(h, MAINPANEL_STROM_STEP, p.strom_step);
@@ -82,8 +83,10 @@ void ParameterAusStrukturInGui() {
     SetCtrlVal(h, MAINPANEL_DITHER_FREQUENZ, p.ditherfrequenz);
     DitherRegelAnwenden(p.ditherstrom);
 
-    for (const RingFeld& f : kRfwvRinge) SetCtrlVal(h, f.control, static_cast<int>(p.*f.feld));
-    for (const NumerischesFeld& f : kRfwvWerte) SetCtrlVal(h, f.control, p.*f.feld);
+    for (const RingFeld& f : kRfwvRinge)
+        SetCtrlVal(h, f.control, static_cast<int>(p.*f.feld));
+    for (const NumerischesFeld& f : kRfwvWerte)
+        SetCtrlVal(h, f.control, p.*f.feld);
 
     for (int zeile = 1; zeile <= kDitherZeilen; ++zeile)
         SetTableCellVal(h, MAINPANEL_DITHER_TABLE, MakePoint(1, zeile), p.dithtable_pwmcurr[zeile - 1]);
@@ -98,7 +101,8 @@ void ParameterAusGuiInStruktur() {
 
     GetCtrlVal(h, MAINPANEL_STROMKURVE, &ganz);
     p.stromkurve = ganz;
-    for (const NumerischesFeld& f : kGrundwerte) GetCtrlVal(h, f.control, &(p.*f.feld));
+    for (const NumerischesFeld& f : kGrundwerte)
+        GetCtrlVal(h, f.control, &(p.*f.feld));
     GetCtrlVal(h, MAINPANEL_ENDSTUFEREGELN, &ganz);
     p.endstuferegeln = ganz;
     GetCtrlVal(h, MAINPANEL_STROM_STEP, &p.strom_step);
@@ -118,7 +122,8 @@ void ParameterAusGuiInStruktur() {
         GetCtrlVal(h, f.control, &ganz);
         p.*f.feld = ganz;
     }
-    for (const NumerischesFeld& f : kRfwvWerte) GetCtrlVal(h, f.control, &(p.*f.feld));
+    for (const NumerischesFeld& f : kRfwvWerte)
+        GetCtrlVal(h, f.control, &(p.*f.feld));
 
     KpMaximumSetzen(p.endstuferegeln);
     // Switching regulation on can lower the Kp limit below the value just stored; the control

@@ -9,14 +9,15 @@ namespace {
 
 // Column order of the marker table.
 constexpr int kSterne[16] = {
-    MAINPANEL_STERN_STROM1,         MAINPANEL_STERN_STROM2,          MAINPANEL_STERN_ZEIT1,
-    MAINPANEL_STERN_ZEIT2,          MAINPANEL_STERN_ZEIT3,           MAINPANEL_STERN_ZEIT4,
-    MAINPANEL_STERN_FREQUENZ,       MAINPANEL_STERN_SPANNUNG,        MAINPANEL_STERN_ZYKLEN,
-    MAINPANEL_STERN_REGLER_KP,      MAINPANEL_STERN_REGLER_KI,       MAINPANEL_STERN_REGLER_GAIN,
-    MAINPANEL_STERN_ENDSTUFEREGELN, MAINPANEL_STERN_DITHER_TYP,      MAINPANEL_STERN_DITHER_FREQUENZ,
+    MAINPANEL_STERN_STROM1,         MAINPANEL_STERN_STROM2,     MAINPANEL_STERN_ZEIT1,
+    MAINPANEL_STERN_ZEIT2,          MAINPANEL_STERN_ZEIT3,      MAINPANEL_STERN_ZEIT4,
+    MAINPANEL_STERN_FREQUENZ,       MAINPANEL_STERN_SPANNUNG,   MAINPANEL_STERN_ZYKLEN,
+    MAINPANEL_STERN_REGLER_KP,      MAINPANEL_STERN_REGLER_KI,  MAINPANEL_STERN_REGLER_GAIN,
+    MAINPANEL_STERN_ENDSTUFEREGELN, MAINPANEL_STERN_DITHER_TYP, MAINPANEL_STERN_DITHER_FREQUENZ,
     MAINPANEL_STERN_DITHER_STROM,
 };
 
+// clang-format off
 // Which parameters each current curve uses (1 = marker visible), curves 1 to 12.
 //   STROM1 STROM2 ZEIT1 ZEIT2 ZEIT3 ZEIT4 FREQ SPANN ZYKL KP KI GAIN ENDST DTYP DFREQ DSTROM
 constexpr bool kSterntabelle[12][16] = {
@@ -33,6 +34,7 @@ constexpr bool kSterntabelle[12][16] = {
     {0, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1},  // 11 externer Sollwert geregelt
     {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},  // 12 Kurvengenerator
 };
+// clang-format on
 
 constexpr int kStk9Gruppe[] = {
     MAINPANEL_VKR3STROMINCREMENT, MAINPANEL_VKR3STROMDECREMENT, MAINPANEL_VKR3STROMUMSCHALTEN,
@@ -52,7 +54,7 @@ void Sichtbar(int control, bool sichtbar) {
     SetCtrlAttribute(gPanelHandle, control, ATTR_VISIBLE, sichtbar ? 1 : 0);
 }
 
-}  // namespace
+} // namespace
 
 void ParametersterneSetzen() {
     const int kurve = gPar[gParIndex].stromkurve;
@@ -60,14 +62,18 @@ void ParametersterneSetzen() {
 
     // A curve outside 1..12 can only come from a file or a device; its stars stay as they are.
     if (kurve >= 1 && kurve <= 12)
-        for (int spalte = 0; spalte < 16; ++spalte) Sichtbar(kSterne[spalte], kSterntabelle[kurve - 1][spalte]);
+        for (int spalte = 0; spalte < 16; ++spalte)
+            Sichtbar(kSterne[spalte], kSterntabelle[kurve - 1][spalte]);
 
-    for (int control : kStk9Gruppe) Sichtbar(control, kurve == 9);
+    for (int control : kStk9Gruppe)
+        Sichtbar(control, kurve == 9);
 
     if (geregelt == 0 && kurve != 12) {
         Sichtbar(MAINPANEL_STERN_REGLER_GAIN, false);
-        for (int control : kNurGeregelt) Sichtbar(control, false);
+        for (int control : kNurGeregelt)
+            Sichtbar(control, false);
     } else {
-        for (int control : kNurGeregelt) Sichtbar(control, true);
+        for (int control : kNurGeregelt)
+            Sichtbar(control, true);
     }
 }

@@ -8,19 +8,19 @@
 #include <span>
 
 enum class ControlKind {
-    CommandButton,  // no value; commit on click
-    ToggleButton,   // int 0/1
-    Numeric,        // int or double with range, step and decimals
-    Ring,           // list of label/value items; value is the selected item's value
-    String,         // text field (editable or display only)
-    TextMessage,    // static text; its text is its value
-    Led,            // int, non-zero = on
-    Checkbox,       // int 0/1
-    PictureRing,    // list of pictures with int values
-    Table,          // grid of doubles
-    Timer,          // invisible; ticks while enabled
-    Decoration,     // frame, no value, no events
-    Picture,        // static picture, no value, no events
+    CommandButton, // no value; commit on click
+    ToggleButton,  // int 0/1
+    Numeric,       // int or double with range, step and decimals
+    Ring,          // list of label/value items; value is the selected item's value
+    String,        // text field (editable or display only)
+    TextMessage,   // static text; its text is its value
+    Led,           // int, non-zero = on
+    Checkbox,      // int 0/1
+    PictureRing,   // list of pictures with int values
+    Table,         // grid of doubles
+    Timer,         // invisible; ticks while enabled
+    Decoration,    // frame, no value, no events
+    Picture,       // static picture, no value, no events
 };
 
 enum class ValueType { None, Int, Double, Char, String };
@@ -32,7 +32,7 @@ enum class PictureKind { None, ComPort, Logo };
 
 struct ListItem {
     const char* label;
-    int value;  // for character rings the character code
+    int value; // for character rings the character code
 };
 
 struct Geometry {
@@ -46,7 +46,7 @@ constexpr double UNBEGRENZT = std::numeric_limits<double>::infinity();
 
 struct ControlDefinition {
     int id = 0;
-    const char* constant = "";  // e.g. "MAINPANEL_STROM1"; also the accessible name when unlabelled
+    const char* constant = ""; // e.g. "MAINPANEL_STROM1"; also the accessible name when unlabelled
     ControlKind kind = ControlKind::TextMessage;
     const char* text = "";          // label, button caption, or the text of a text message
     const char* callback = nullptr; // callback name, resolved through SetCallbackTable
@@ -56,22 +56,22 @@ struct ControlDefinition {
     double maximum = UNBEGRENZT;
     double step = 1.0;
     int decimals = 0;
-    bool visible = true;   // visibility at load
+    bool visible = true; // visibility at load
     bool dimmed = false;
     bool readOnly = false; // display only (indicator)
     std::span<const ListItem> items = {};
     Geometry geometry = {};
     LabelPlacement labelPlacement = LabelPlacement::Left;
-    int labelWidth = 0;      // width reserved for a left label; 0 = natural width
-    int onColor = 0x00FF00;  // LEDs, 0xRRGGBB
-    double interval = 0.0;   // timers, seconds
-    bool enabled = false;    // timers
-    int rows = 0;            // tables
-    int columns = 0;         // tables
+    int labelWidth = 0;     // width reserved for a left label; 0 = natural width
+    int onColor = 0x00FF00; // LEDs, 0xRRGGBB
+    double interval = 0.0;  // timers, seconds
+    bool enabled = false;   // timers
+    int rows = 0;           // tables
+    int columns = 0;        // tables
     std::span<const char* const> columnTitles = {};
     PictureKind picture = PictureKind::None;
-    const char* defaultText = "";  // string controls
-    int fontPointSize = 0;         // 0 = the panel's font
+    const char* defaultText = ""; // string controls
+    int fontPointSize = 0;        // 0 = the panel's font
     bool bold = false;
 };
 
@@ -80,9 +80,9 @@ struct MenuItemDefinition {
     const char* constant = "";
     const char* name = "";
     const char* callback = nullptr;
-    int parent = 0;          // id of the menu or submenu it belongs to; 0 = a menu of the bar
+    int parent = 0; // id of the menu or submenu it belongs to; 0 = a menu of the bar
     bool separator = false;
-    bool submenu = false;    // this entry is the submenu that carries the items naming it as parent
+    bool submenu = false; // this entry is the submenu that carries the items naming it as parent
 };
 
 struct PanelDefinition {
@@ -93,7 +93,7 @@ struct PanelDefinition {
     int height = 0;
     const char* callback = nullptr;
     std::span<const ControlDefinition> controls = {};
-    int menuBarId = 0;  // 0 = no menu bar
+    int menuBarId = 0; // 0 = no menu bar
 };
 
 struct MenuBarDefinition {
@@ -103,7 +103,7 @@ struct MenuBarDefinition {
 };
 
 struct DefinitionFile {
-    const char* name = "";  // e.g. "vkr3xSteuerung.uir"
+    const char* name = ""; // e.g. "vkr3xSteuerung.uir"
     std::span<const PanelDefinition> panels = {};
     std::span<const MenuBarDefinition> menuBars = {};
 };

@@ -11,21 +11,21 @@ enum class PopupKind { Message, Generic, FileSelect, Progress };
 struct PopupRecord {
     PopupKind kind;
     std::string title;
-    std::string message;               // message text; for a file dialog the filter
-    std::vector<std::string> buttons;  // button labels in order
-    std::vector<int> progress;         // percentages passed to UpdateProgressDialog (Progress only)
-    int reply = 0;                     // what the hook answered
+    std::string message;              // message text; for a file dialog the filter
+    std::vector<std::string> buttons; // button labels in order
+    std::vector<int> progress;        // percentages passed to UpdateProgressDialog (Progress only)
+    int reply = 0;                    // what the hook answered
 };
 
 struct ScriptedReply {
-    int result;        // button number (1..3), or file-dialog result (VAL_..._SELECTED)
-    std::string path;  // file-dialog path for a file result
+    int result;       // button number (1..3), or file-dialog result (VAL_..._SELECTED)
+    std::string path; // file-dialog path for a file result
 };
 
-void PopupHook_Activate();                  // starts answering and recording; clears both lists
+void PopupHook_Activate(); // starts answering and recording; clears both lists
 void PopupHook_Deactivate();
 bool PopupHook_Active();
-void PopupHook_Queue(ScriptedReply reply);  // next popup gets this reply
+void PopupHook_Queue(ScriptedReply reply); // next popup gets this reply
 // With an empty script a message popup answers 1 (OK), a three-button question 3 (Escape)
 // and a file dialog VAL_NO_FILE_SELECTED (cancel).
 const std::vector<PopupRecord>& PopupHook_Records();

@@ -11,14 +11,14 @@
 // ---- Error codes of the run-time ---------------------------------------------------------
 constexpr int UIE_OK = 0;
 constexpr int UIE_NOT_INITIALIZED = -1;
-constexpr int UIE_BAD_PANEL = -4;          // no panel with this handle
-constexpr int UIE_BAD_CONTROL = -5;        // no control with this id on the panel
-constexpr int UIE_BAD_RESOURCE = -6;       // no panel with this resource id in the definition
-constexpr int UIE_BAD_ATTRIBUTE = -7;      // attribute not applicable to this control
-constexpr int UIE_BAD_VALUE_TYPE = -8;     // value type does not fit the control
-constexpr int UIE_BAD_INDEX = -9;          // list index or table cell out of range
-constexpr int UIE_BAD_MENU = -10;          // no menu bar or menu item with this id
-constexpr int UIE_ITEM_NOT_FOUND = -11;    // no list item with this value; the selection stays
+constexpr int UIE_BAD_PANEL = -4;       // no panel with this handle
+constexpr int UIE_BAD_CONTROL = -5;     // no control with this id on the panel
+constexpr int UIE_BAD_RESOURCE = -6;    // no panel with this resource id in the definition
+constexpr int UIE_BAD_ATTRIBUTE = -7;   // attribute not applicable to this control
+constexpr int UIE_BAD_VALUE_TYPE = -8;  // value type does not fit the control
+constexpr int UIE_BAD_INDEX = -9;       // list index or table cell out of range
+constexpr int UIE_BAD_MENU = -10;       // no menu bar or menu item with this id
+constexpr int UIE_ITEM_NOT_FOUND = -11; // no list item with this value; the selection stays
 
 // ---- Events delivered to callbacks -------------------------------------------------------
 constexpr int EVENT_COMMIT = 1;
@@ -55,9 +55,9 @@ int LoadPanel(int parentPanel, const char* definitionFile, int panelResourceId);
 int DisplayPanel(int panel);
 int HidePanel(int panel);
 int DiscardPanel(int panel);
-int InstallPopup(int panel);  // shows the panel modal; returns at once
-int RemovePopup(int panel);   // hides a panel shown by InstallPopup
-int RunUserInterface();       // runs the event loop until QuitUserInterface; returns its code
+int InstallPopup(int panel); // shows the panel modal; returns at once
+int RemovePopup(int panel);  // hides a panel shown by InstallPopup
+int RunUserInterface();      // runs the event loop until QuitUserInterface; returns its code
 int QuitUserInterface(int returnCode);
 // Handles pending events once (used where the program must show progress between exchanges).
 void ProcessDrawEvents();
@@ -67,24 +67,24 @@ void ProcessDrawEvents();
 // their value within minimum and maximum. Rings select the item with the given value.
 int SetCtrlVal(int panel, int control, int value);
 int SetCtrlVal(int panel, int control, double value);
-int SetCtrlVal(int panel, int control, char value);  // rings whose values are characters
+int SetCtrlVal(int panel, int control, char value); // rings whose values are characters
 int SetCtrlVal(int panel, int control, const char* text);
 int GetCtrlVal(int panel, int control, int* value);
 int GetCtrlVal(int panel, int control, double* value);
-int GetCtrlVal(int panel, int control, char* value);  // one character, for character rings
+int GetCtrlVal(int panel, int control, char* value); // one character, for character rings
 int GetCtrlVal(int panel, int control, std::string* text);
 
 // ---- Attributes --------------------------------------------------------------------------
 enum CtrlAttribute {
-    ATTR_VISIBLE = 1,    // int 0/1
-    ATTR_DIMMED,         // int 0/1
-    ATTR_LABEL_TEXT,     // text; for tables with SetTableColumnAttribute the column title
-    ATTR_MIN_VALUE,      // double
-    ATTR_MAX_VALUE,      // double
-    ATTR_ON_COLOR,       // int, 0xRRGGBB (LEDs)
-    ATTR_ENABLED,        // int 0/1 (timer)
-    ATTR_INTERVAL,       // double, seconds (timer)
-    ATTR_CTRL_MODE,      // read-only: 1 when the user can change the value
+    ATTR_VISIBLE = 1, // int 0/1
+    ATTR_DIMMED,      // int 0/1
+    ATTR_LABEL_TEXT,  // text; for tables with SetTableColumnAttribute the column title
+    ATTR_MIN_VALUE,   // double
+    ATTR_MAX_VALUE,   // double
+    ATTR_ON_COLOR,    // int, 0xRRGGBB (LEDs)
+    ATTR_ENABLED,     // int 0/1 (timer)
+    ATTR_INTERVAL,    // double, seconds (timer)
+    ATTR_CTRL_MODE,   // read-only: 1 when the user can change the value
 };
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, double value);
@@ -94,8 +94,8 @@ int GetCtrlAttribute(int panel, int control, int attribute, double* value);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string* value);
 
 enum PanelAttribute {
-    ATTR_TITLE = 100,           // text
-    ATTR_PANEL_VISIBLE,         // read-only int
+    ATTR_TITLE = 100,   // text
+    ATTR_PANEL_VISIBLE, // read-only int
     ATTR_HAS_TASKBAR_BUTTON = 618,
 };
 int SetPanelAttribute(int panel, int attribute, int value);
@@ -117,8 +117,8 @@ int GetCtrlIndex(int panel, int control, int* index);
 
 // ---- Tables (cells addressed as column, row, both from 1) --------------------------------
 struct Point {
-    int x;  // column
-    int y;  // row
+    int x; // column
+    int y; // row
 };
 Point MakePoint(int x, int y);
 int SetTableCellVal(int panel, int control, Point cell, double value);
@@ -128,7 +128,7 @@ int GetTableColumnAttribute(int panel, int control, int column, int attribute, s
 
 // ---- Menus -------------------------------------------------------------------------------
 constexpr int ATTR_MENU_NAME = 200;
-int GetPanelMenuBar(int panel);  // menu bar handle, or a negative code
+int GetPanelMenuBar(int panel); // menu bar handle, or a negative code
 int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, const char* value);
 int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* value);
 
@@ -151,5 +151,5 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
 // Progress dialog: a modal window with a bar from 0 to 100 percent.
 int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
                          const char* cancelButtonLabel);
-int UpdateProgressDialog(int dialog, int percent, int processEvents);  // returns 1 on a cancel request
+int UpdateProgressDialog(int dialog, int percent, int processEvents); // returns 1 on a cancel request
 void DiscardProgressDialog(int dialog);

@@ -6,5 +6,5 @@ class QWidget;
 class QAction;
 
 QWidget* PanelWidget(int panel);
-QWidget* ControlWidget(int panel, int control);  // the input widget of the control
+QWidget* ControlWidget(int panel, int control); // the input widget of the control
 QAction* MenuItemAction(int menuBar, int menuItem);

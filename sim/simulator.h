@@ -14,9 +14,9 @@
 namespace vkr3xsim {
 
 enum class DeviceKind {
-    VersionA,  // identity "ZEM-VKR3AX2a ...", NAKs the rfwv_ and dithtable_ commands
-    VersionB,  // identity "ZEM-VKR3AX2b ...", supports everything
-    Foreign,   // answers the identity request with another maker's text, NAKs everything else
+    VersionA, // identity "ZEM-VKR3AX2a ...", NAKs the rfwv_ and dithtable_ commands
+    VersionB, // identity "ZEM-VKR3AX2b ...", supports everything
+    Foreign,  // answers the identity request with another maker's text, NAKs everything else
 };
 
 enum class FaultKind {
@@ -33,14 +33,14 @@ enum class FaultKind {
 };
 
 struct FaultRule {
-    char address = 0;   // 0 = any address
-    std::string match;  // frame text after "#" and the address, e.g. "C1W", "IDR", "PNS"; "" = any
+    char address = 0;  // 0 = any address
+    std::string match; // frame text after "#" and the address, e.g. "C1W", "IDR", "PNS"; "" = any
     FaultKind kind = FaultKind::Nak;
-    int count = -1;     // number of matching frames it applies to; -1 = every one
+    int count = -1; // number of matching frames it applies to; -1 = every one
 };
 
 class Simulator {
-public:
+  public:
     Simulator();
     ~Simulator();
     Simulator(const Simulator&) = delete;
@@ -49,9 +49,9 @@ public:
     // Creates the pseudo-terminal. Returns the slave device path, or "" on failure.
     std::string open();
     std::string path() const;
-    void start();  // serve in a background thread
-    void stop();   // stop serving (joins the thread)
-    int run();     // serve in the calling thread until stop() or the line is closed
+    void start(); // serve in a background thread
+    void stop();  // stop serving (joins the thread)
+    int run();    // serve in the calling thread until stop() or the line is closed
 
     // Regulators on the line. A fresh simulator has none.
     void addDevice(char address, DeviceKind kind);
@@ -65,19 +65,19 @@ public:
 
     // Read-only values and device state
     bool outputRunning(char address) const;
-    int activeCurrent(char address) const;  // 1 or 2
+    int activeCurrent(char address) const; // 1 or 2
     void setStatusWord(char address, int word);
     void setCompatibilityMode(char address, int mode);
-    void setDitherTableSupport(char address, int support);  // -1: NAK "supportdithertabelle"
+    void setDitherTableSupport(char address, int support);     // -1: NAK "supportdithertabelle"
     void setStromaktivSupported(char address, bool supported); // false: NAK "status_stromaktiv"
     void setSeed(char address, uint64_t seed);
     bool serviceModeEntered(char address) const;
 
     // Faults
     void addFault(const FaultRule& rule);
-    void clearFaults();                   // removes every rule and ends a silence
-    void silenceAfterFrames(int frames);  // answers the next n frames, then nothing (-1: off)
-    void sendRaw(const std::string& bytes);  // writes bytes onto the line now, unasked
+    void clearFaults();                     // removes every rule and ends a silence
+    void silenceAfterFrames(int frames);    // answers the next n frames, then nothing (-1: off)
+    void sendRaw(const std::string& bytes); // writes bytes onto the line now, unasked
 
     // Every frame received, CR included, in order. A long-running server turns the log off so
     // that it does not grow without bound.
@@ -87,9 +87,9 @@ public:
     // Waits (bounded) until at least n frames have been received; returns whether they have.
     bool waitForFrames(size_t n, int timeoutMs) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace vkr3xsim
+} // namespace vkr3xsim

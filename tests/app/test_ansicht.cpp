@@ -20,7 +20,7 @@
 namespace {
 
 class Ansicht : public ProgrammTest, public ::testing::WithParamInterface<int> {
-protected:
+  protected:
     int Sprache() const override { return GetParam(); }
 
     void SetUp() override {
@@ -59,7 +59,8 @@ std::string Beschreibung(const QWidget* w) {
 // Width the text of a widget needs; 0 where the widget shows no text of its own.
 int Textbedarf(const QWidget* w) {
     if (auto* l = qobject_cast<const QLabel*>(w)) return l->sizeHint().width();
-    if (auto* b = qobject_cast<const QPushButton*>(w)) return b->fontMetrics().horizontalAdvance(b->text()) + 12;
+    if (auto* b = qobject_cast<const QPushButton*>(w))
+        return b->fontMetrics().horizontalAdvance(b->text()) + 12;
     if (auto* c = qobject_cast<const QCheckBox*>(w)) return c->sizeHint().width();
     if (auto* r = qobject_cast<const QComboBox*>(w)) return r->sizeHint().width();
     return 0;
@@ -129,4 +130,4 @@ INSTANTIATE_TEST_SUITE_P(Sprachen, Ansicht, ::testing::Values(SPRACHE_DEUTSCH, S
                              return info.param == SPRACHE_ENGLISCH ? "Englisch" : "Deutsch";
                          });
 
-}  // namespace
+} // namespace

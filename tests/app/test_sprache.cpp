@@ -34,7 +34,7 @@ int EintragWert(int panel, int control, int index) {
 }
 
 class EnglischerLauf : public ProgrammTest {
-protected:
+  protected:
     int Sprache() const override { return SPRACHE_ENGLISCH; }
 };
 class DeutscherLauf : public ProgrammTest {};
@@ -56,7 +56,8 @@ TEST_F(EnglischerLauf, LabelsTextsAndMenusAreEnglishWithTheirBlanks) {
         {MAINPANEL_CHECKBOX_SUP_DITH_TBL, "Device supports Dither table"},
         {MAINPANEL_DITHER_TABLE, "Dither amplitude-table"},
     };
-    for (const auto& l : labels) EXPECT_EQ(Label(gPanelHandle, l.control), l.label);
+    for (const auto& l : labels)
+        EXPECT_EQ(Label(gPanelHandle, l.control), l.label);
     EXPECT_EQ(Text(gPanelHandle, MAINPANEL_TEXTMSG_14), "Set VRK-3");
     EXPECT_EQ(Text(gPanelHandle, MAINPANEL_TEXTMSG_11), "necessary in\nthis current\ncurve");
     EXPECT_EQ(Text(gPanelHandle, MAINPANEL_TEXTMSG_RFWV), "Raised Freewheeling Voltage");
@@ -164,4 +165,4 @@ TEST_F(EnglischerLauf, RestartNoticeWhenChoosingGermanInAnEnglishRun) {
     EXPECT_EQ(Menuename(MENUBAR_MENU), "File");
 }
 
-}  // namespace
+} // namespace

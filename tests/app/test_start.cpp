@@ -20,7 +20,8 @@ int Schalter(std::vector<std::string> argumente) {
     std::vector<char*> argv;
     std::string name = "vkr3xsteuerung";
     argv.push_back(name.data());
-    for (std::string& a : argumente) argv.push_back(a.data());
+    for (std::string& a : argumente)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     return ServiceSchalterGesetzt(static_cast<int>(argumente.size()) + 1, argv.data());
 }
@@ -91,7 +92,7 @@ TEST(StartMitSchalter, TheSwitchShowsTheSetupButton) {
 // The event loop ends through the close box and through File/Exit alike.
 TEST_F(Start, CloseBoxEndsTheEventLoop) {
     QTimer::singleShot(0, [] { PanelWidget(gPanelHandle)->close(); });
-    QTimer::singleShot(5000, [] { QuitUserInterface(99); });  // guard against a hang
+    QTimer::singleShot(5000, [] { QuitUserInterface(99); }); // guard against a hang
     EXPECT_EQ(RunUserInterface(), 0);
 }
 
@@ -113,4 +114,4 @@ TEST_F(Start, ComPanelOpensFromTheMenuAndItsButtonOnlyHidesIt) {
     EXPECT_EQ(sichtbar, 0);
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,7 @@
 namespace {
 
 class PanelTransfer : public ProgrammTest {
-protected:
+  protected:
     // A value entered by the user: the control takes it, then the commit reaches the callback.
     static void Eingeben(int control, double wert) {
         SetCtrlVal(gPanelHandle, control, wert);
@@ -25,7 +25,8 @@ protected:
     }
     static void Auswaehlen(int satz) {
         SetCtrlVal(gPanelHandle, MAINPANEL_PARAMETERSATZAUSWAHL, satz);
-        Callback_Ring_Parametersatz(gPanelHandle, MAINPANEL_PARAMETERSATZAUSWAHL, EVENT_COMMIT, nullptr, 0, 0);
+        Callback_Ring_Parametersatz(gPanelHandle, MAINPANEL_PARAMETERSATZAUSWAHL, EVENT_COMMIT, nullptr, 0,
+                                    0);
     }
     static int Gedimmt(int control) {
         int v = -1;
@@ -101,7 +102,7 @@ TEST_F(PanelTransfer, PanelToRecordToPanelKeepsEveryField) {
     gParIndex = 5;
     gPar[5] = soll;
     ParameterAusStrukturInGui();
-    gPar[5] = gPar[0];  // defaults everywhere
+    gPar[5] = gPar[0]; // defaults everywhere
     gPar[5].status_stromaktiv = soll.status_stromaktiv;
     gPar[5].reserviert = soll.reserviert;
     ParameterAusGuiInStruktur();
@@ -125,7 +126,7 @@ TEST_F(PanelTransfer, ShowingNeverChangesAnyRecordAndStoringNeverChangesTheSelec
         ParameterAusStrukturInGui();
         EXPECT_EQ(std::memcmp(vorher, gPar, sizeof gPar), 0) << satz;
     }
-    SetCtrlVal(gPanelHandle, MAINPANEL_PARAMETERSATZAUSWAHL, 7);  // the ring is shown, never read back
+    SetCtrlVal(gPanelHandle, MAINPANEL_PARAMETERSATZAUSWAHL, 7); // the ring is shown, never read back
     ParameterAusGuiInStruktur();
     EXPECT_EQ(gParIndex, 3);
 }
@@ -190,7 +191,7 @@ TEST_F(PanelTransfer, KpLimitFollowsRegulationAtTheSameCommit) {
     EXPECT_EQ(gPar[0].endstuferegeln, 1);
     EXPECT_DOUBLE_EQ(KpMaximum(), 100.0);
     EXPECT_DOUBLE_EQ(Wert(MAINPANEL_REGLER_KP), 100.0);
-    EXPECT_DOUBLE_EQ(gPar[0].reglerkp, Wert(MAINPANEL_REGLER_KP));  // panel and set agree
+    EXPECT_DOUBLE_EQ(gPar[0].reglerkp, Wert(MAINPANEL_REGLER_KP)); // panel and set agree
 
     Eingeben(MAINPANEL_ENDSTUFEREGELN, 0);
     EXPECT_DOUBLE_EQ(KpMaximum(), 500.0);
@@ -259,4 +260,4 @@ TEST_F(PanelTransfer, NewRestoresDefaultsButKeepsActiveCurrent) {
     EXPECT_DOUBLE_EQ(gPar[16].ditherfrequenz, 100.0);
 }
 
-}  // namespace
+} // namespace

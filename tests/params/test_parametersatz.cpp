@@ -7,13 +7,14 @@
 
 namespace {
 
-template <typename T>
-T Lesen(const unsigned char* bild, size_t offset) {
+template <typename T> T Lesen(const unsigned char* bild, size_t offset) {
     // Little-endian decoding independent of the host, to pin the file format.
     unsigned char b[sizeof(T)];
-    for (size_t i = 0; i < sizeof(T); ++i) b[i] = bild[offset + i];
+    for (size_t i = 0; i < sizeof(T); ++i)
+        b[i] = bild[offset + i];
     uint64_t roh = 0;
-    for (size_t i = 0; i < sizeof(T); ++i) roh |= static_cast<uint64_t>(b[i]) << (8 * i);
+    for (size_t i = 0; i < sizeof(T); ++i)
+        roh |= static_cast<uint64_t>(b[i]) << (8 * i);
     T wert;
     if constexpr (sizeof(T) == 8) {
         std::memcpy(&wert, &roh, 8);
@@ -41,7 +42,7 @@ TEST(Parametersatz, ByteImageHasTheFileLayout) {
     std::memcpy(bild, &p, sizeof p);
 
     EXPECT_EQ(sizeof bild, 376u);
-    EXPECT_EQ(bild[0], 0x04);  // little-endian
+    EXPECT_EQ(bild[0], 0x04); // little-endian
     EXPECT_EQ(Lesen<int32_t>(bild, 0), 0x01020304);
     EXPECT_EQ(Lesen<double>(bild, 8), 1.5);
     EXPECT_EQ(Lesen<double>(bild, 96), -2.25);
@@ -106,4 +107,4 @@ TEST(Parametersatz, InitialisationSetsEveryDefaultAndKeepsStatusAndPadding) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -65,7 +65,7 @@ TEST_F(PanelTest, PopupPanelIsModalUntilRemoved) {
     EXPECT_FALSE(PanelWidget(info)->isVisible());
     EXPECT_EQ(PanelWidget(info)->windowModality(), Qt::NonModal);
     InstallPopup(info);
-    PanelWidget(info)->close();  // no panel callback: the close box ends the popup
+    PanelWidget(info)->close(); // no panel callback: the close box ends the popup
     EXPECT_FALSE(PanelWidget(info)->isVisible());
     EXPECT_EQ(PanelWidget(info)->windowModality(), Qt::NonModal);
     DiscardPanel(info);

@@ -12,7 +12,7 @@ void Nachrichtenfilter(QtMsgType typ, const QMessageLogContext& kontext, const Q
     qt_message_output(typ, kontext, text);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

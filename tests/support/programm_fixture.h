@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 
 class ProgrammTest : public ::testing::Test {
-protected:
+  protected:
     // Language of the run, decided before the panels are loaded.
     virtual int Sprache() const { return SPRACHE_DEUTSCH; }
 
