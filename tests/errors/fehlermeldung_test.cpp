@@ -1,5 +1,6 @@
 // Message composition: class by truncation, fallback, languages, user text.
 
+#include "tests/errors/utf8.h"
 #include "errors/fehler.h"
 
 #include <gtest/gtest.h>
@@ -34,19 +35,7 @@ std::string Wiederhole(const std::string& s, int n) {
 }
 
 bool IstGueltigesUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t laenge = c < 0x80           ? 1
-                             : (c >> 5) == 0x6  ? 2
-                             : (c >> 4) == 0xE  ? 3
-                             : (c >> 3) == 0x1E ? 4
-                                                : 0;
-        if (laenge == 0 || i + laenge > s.size()) return false;
-        for (std::size_t k = 1; k < laenge; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += laenge;
-    }
-    return true;
+    return Utf8Zeichen(s) >= 0;
 }
 
 // ---- Table-driven: code and language -> text ----------------------------------------------
