@@ -3,9 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-inline // Number of UTF-8 code points; -1 when s is not valid UTF-8.
-    int
-    Utf8Zeichen(std::string_view s) {
+// Number of UTF-8 code points; -1 when s is not valid UTF-8.
+inline int Utf8Zeichen(std::string_view s) {
     int zeichen = 0;
     for (std::size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
