@@ -1,5 +1,6 @@
 #include "app/callbacks.h"
 
+#include "app/callbacks_geraet.h"
 #include "app/globals.h"
 #include "app/sprache.h"
 #include "params/panel_transfer.h"
@@ -76,6 +77,19 @@ void CallbacksBinden() {
         {"Callback_Panel_Main", nullptr, Callback_Panel_Main, nullptr},
         Control("Callback_Ring_Parametersatz", Callback_Ring_Parametersatz),
         Control("Callback_Multi_Parameter", Callback_Multi_Parameter),
+        Control("Callback_Button_Vkr3Lesen", Callback_Button_Vkr3Lesen),
+        Control("Callback_Button_Vkr3Schreiben", Callback_Button_Vkr3Schreiben),
+        Control("Callback_Button_ProgrammLaden", Callback_Button_ProgrammLaden),
+        Control("Callback_Button_ProgrammSpeichern", Callback_Button_ProgrammSpeichern),
+        Control("Callback_Button_Vkr3Start", Callback_Button_Vkr3Start),
+        Control("Callback_Button_Vkr3Stopp", Callback_Button_Vkr3Stopp),
+        Control("Callback_Button_Vkr3FehlerLoeschen", Callback_Button_Vkr3FehlerLoeschen),
+        Control("Callback_Button_Vkr3Kalibrieren", Callback_Button_Vkr3Kalibrieren),
+        Control("Callback_Button_Vkr3DevSetup", Callback_Button_Vkr3DevSetup),
+        Control("Callback_Ring_ComPicture", Callback_Ring_ComPicture),
+        Control("Callback_Multi_ComEinstellungen", Callback_Multi_ComEinstellungen),
+        Control("Callback_Button_Scan", Callback_Button_Scan),
+        Control("Callback_Button_IdLesen", Callback_Button_IdLesen),
         Control("Callback_Button_CompanelSchliessen", Callback_Button_CompanelSchliessen),
         Control("Callback_Button_InfoOk", Callback_Button_InfoOk),
         Menu("Callback_Menu_Neu", Callback_Menu_Neu),

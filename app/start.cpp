@@ -7,6 +7,7 @@
 #include "app/sprache.h"
 #include "app/vkr3xsteuerung.h"
 #include "ops/com.h"
+#include "ops/verbindung.h"
 #include "params/panel_transfer.h"
 #include "params/parametersatz.h"
 #include "params/parametersterne.h"
@@ -44,6 +45,9 @@ int ProgrammStarten(int argc, char* argv[]) {
     ComStrukturInitialisieren();
     ParameterStrukturInitialisieren();
     PanelsInitialisieren(PROGRAMM_VERSION, PROGRAMM_DATUM);
+    // A stored port that is gone is no error at start: it is simply shown as not open.
+    ComPortOeffnen();
+    ComEinstellungenAusStrukturInGui();
 
     ParameterAusStrukturInGui();
     ParametersterneSetzen();

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int KEIN_PORT_OFFEN = -122201;
-
 int Geraetefunktion(const char* funktion) {
     if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
     return ZEMVKR3X_DeviceFunction(gCom.portOffen, gCom.adresse, funktion);

@@ -40,40 +40,44 @@ static_assert(sizeof(Parametersatz) * PARAMETERSAETZE == 6392);
 Parametersatz gPar[PARAMETERSAETZE];
 int gParIndex = 0;
 
-void ParameterStrukturInitialisieren() {
-    for (Parametersatz& p : gPar) {
-        p.stromkurve = 1;
-        p.strom1 = 0.1;
-        p.strom2 = 0.5;
-        p.zeit1 = 1000.0;
-        p.zeit2 = 1000.0;
-        p.zeit3 = 1000.0;
-        p.zeit4 = 1000.0;
-        p.frequenz = 1000.0;
-        p.spannung = 12.0;
-        p.zyklen = 1.0;
-        p.reserviert = 100.0;
-        p.reglerkp = 20.0;
-        p.reglerki = 10.0;
-        p.endstuferegeln = 0;
-        p.strom_step = 0.01;
-        p.ditherstrom = 0.1;
-        p.dithertyp = 0;
-        p.ditherfrequenz = 100.0;
-        p.reglergain = 50.0;
-        p.rfwv_always_on = 0;
-        p.rfwv_automatic_mode = 0;
-        p.rfwv_auto_ac_gain = 20.0;
-        p.rfwv_auto_ac_filter_freq = 63.0;
-        p.rfwv_jump_to_0_on = 0;
-        p.rfwv_current_step_on = 0;
-        p.rfwv_current_step_value = 0.1;
-        p.rfwv_enable_time = 1.0;
-        p.rfwv_value = 5.0;
-        for (int n = 0; n < 10; ++n) {
-            p.dithtable_pwmcurr[n] = 0.0;
-            p.dithtable_dithamp[n] = 0.0;
-        }
+void ParametersatzVorgabe(Parametersatz* satz) {
+    Parametersatz& p = *satz;
+    p.stromkurve = 1;
+    p.strom1 = 0.1;
+    p.strom2 = 0.5;
+    p.zeit1 = 1000.0;
+    p.zeit2 = 1000.0;
+    p.zeit3 = 1000.0;
+    p.zeit4 = 1000.0;
+    p.frequenz = 1000.0;
+    p.spannung = 12.0;
+    p.zyklen = 1.0;
+    p.reserviert = 100.0;
+    p.reglerkp = 20.0;
+    p.reglerki = 10.0;
+    p.endstuferegeln = 0;
+    p.strom_step = 0.01;
+    p.ditherstrom = 0.1;
+    p.dithertyp = 0;
+    p.ditherfrequenz = 100.0;
+    p.reglergain = 50.0;
+    p.rfwv_always_on = 0;
+    p.rfwv_automatic_mode = 0;
+    p.rfwv_auto_ac_gain = 20.0;
+    p.rfwv_auto_ac_filter_freq = 63.0;
+    p.rfwv_jump_to_0_on = 0;
+    p.rfwv_current_step_on = 0;
+    p.rfwv_current_step_value = 0.1;
+    p.rfwv_enable_time = 1.0;
+    p.rfwv_value = 5.0;
+    for (int n = 0; n < 10; ++n) {
+        p.dithtable_pwmcurr[n] = 0.0;
+        p.dithtable_dithamp[n] = 0.0;
     }
+}
+
+void ParameterStrukturInitialisieren() {
+    for (Parametersatz& p : gPar)
+        ParametersatzVorgabe(&p);
     gParIndex = 0;
 }

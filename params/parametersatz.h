@@ -50,6 +50,8 @@ constexpr double DITHERSTROM_TABELLE = -0.001; // ditherstrom value that selects
 extern Parametersatz gPar[PARAMETERSAETZE];
 extern int gParIndex; // selected set, 0..16
 
+// One record to the defaults; status_stromaktiv and the padding stay as they are.
+void ParametersatzVorgabe(Parametersatz* satz);
 // All 17 sets to their defaults (status_stromaktiv and the padding stay), working set selected.
 void ParameterStrukturInitialisieren();
 // Selector ring -> gParIndex, then show the set and renew the markers.

@@ -1,0 +1,33 @@
+#pragma once
+// Callbacks that talk to the regulator: the device buttons of the main panel, the port picture
+// and the COM panel. Each shows its result in the main panel's error fields (a success clears
+// them); only the device-setup button leaves them alone.
+
+int Callback_Button_Vkr3Lesen(int panel, int control, int event, void* callbackData, int eventData1,
+                              int eventData2);
+int Callback_Button_Vkr3Schreiben(int panel, int control, int event, void* callbackData, int eventData1,
+                                  int eventData2);
+int Callback_Button_ProgrammLaden(int panel, int control, int event, void* callbackData, int eventData1,
+                                  int eventData2);
+int Callback_Button_ProgrammSpeichern(int panel, int control, int event, void* callbackData, int eventData1,
+                                      int eventData2);
+int Callback_Button_Vkr3Start(int panel, int control, int event, void* callbackData, int eventData1,
+                              int eventData2);
+int Callback_Button_Vkr3Stopp(int panel, int control, int event, void* callbackData, int eventData1,
+                              int eventData2);
+int Callback_Button_Vkr3FehlerLoeschen(int panel, int control, int event, void* callbackData, int eventData1,
+                                       int eventData2);
+int Callback_Button_Vkr3Kalibrieren(int panel, int control, int event, void* callbackData, int eventData1,
+                                    int eventData2);
+int Callback_Button_Vkr3DevSetup(int panel, int control, int event, void* callbackData, int eventData1,
+                                 int eventData2);
+// Left click, Enter or space toggle the connection: close the open port, or reopen the last one.
+int Callback_Ring_ComPicture(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
+
+int Callback_Multi_ComEinstellungen(int panel, int control, int event, void* callbackData, int eventData1,
+                                    int eventData2);
+int Callback_Button_Scan(int panel, int control, int event, void* callbackData, int eventData1,
+                         int eventData2);
+int Callback_Button_IdLesen(int panel, int control, int event, void* callbackData, int eventData1,
+                            int eventData2);
