@@ -3,6 +3,8 @@
 #include "device/zemvkr3x.h"
 #include "platform/rs232.h"
 
+#include <cstring>
+
 namespace {
 
 // A frame on the line needs start bit, 7 data bits, parity and stop bit per byte; one spare bit
@@ -44,6 +46,7 @@ int ZeileLesen(int port, Antwortzeile* zeile, int zeileMax, int zeitCode) {
         if (byte == '\r') break;
     }
     zeile->text[zeile->laenge] = '\0';
+    zeile->laenge = static_cast<int>(std::strlen(zeile->text));
     return 0;
 }
 

@@ -20,9 +20,10 @@ struct Befehlscodes {
     int zeile;          // class 404: time-out inside the answer line
 };
 
-// Bytes of an answer line as read: at most max (29, or 49 for the seed), the CR included when
-// it came in time. text is NUL-terminated after the last stored byte, but holds the bytes as
-// received: parsers go by laenge, never by the NUL.
+// An answer line as read: at most max bytes (29, or 49 for the seed), the CR included when it
+// came in time, and terminated as a string after the last stored byte. The answers are parsed
+// as strings, so a NUL byte received inside the line ends it: laenge counts the bytes before
+// the first NUL, and parsers go by laenge.
 struct Antwortzeile {
     char text[50];
     int laenge;

@@ -21,19 +21,18 @@ bool IstGeraeteadresse(char a) {
     return a >= '1' && a <= '8';
 }
 
-// Seed text: 30 hex digits in fields of 8, 8, 8 and 6 (g1..g4); the seed is
-// ((g1 << 32) + g2) XOR ((g3 << 32) + (g4 << 8)). A field may end early at a non-hex character,
-// like a width-limited scanner field; fewer than four fields, or anything but white space after
-// the fourth, makes the seed invalid.
+// Seed text: 30 hex digits in fields of 8, 8, 8 and 6 (g1..g4), scanned like "%8x%8x%8x%6x":
+// each field skips white space and may end early at a character that cannot continue its
+// number; text after the fourth field is ignored. The seed is
+// ((g1 << 32) + g2) XOR ((g3 << 32) + (g4 << 8)). False when the four numbers are not all found.
 bool SeedZerlegen(const char* text, int laenge, uint64_t* seed) {
     static const int kBreiten[4] = {8, 8, 8, 6};
     uint32_t g[4] = {0, 0, 0, 0};
     int pos = 0;
     for (int i = 0; i < 4; ++i)
         if (!HexFeldLesen(text, laenge, &pos, kBreiten[i], &g[i])) return false;
-    if (!NurLeerraum(text + pos, laenge - pos)) return false;
     const uint64_t a = (static_cast<uint64_t>(g[0]) << 32) + g[1];
-    const uint64_t b = (static_cast<uint64_t>(g[2]) << 32) + (static_cast<uint64_t>(g[3]) << 8);
+    const uint64_t b = (static_cast<uint64_t>(g[2]) << 32) + (static_cast<uint64_t>(g[3] & 0xFFFFFFu) << 8);
     *seed = a ^ b;
     return true;
 }
@@ -82,7 +81,8 @@ int ZEMPLW1_StatusLesen(int port, char adresse, int typ, int* status) {
     const int fehler = Austausch(port, rahmen, 6, false, kStatusCodes, &zeile, STATUS_ZEILE_BYTES);
     if (fehler != 0) return fehler;
 
-    // Seven items: '#', address, 'S', type digit, 'R', 1..2 hex digits, CR.
+    // Seven items: '#', address, 'S', type digit, 'R', a hex field of at most two characters
+    // (after white space, as any scanned number), CR.
     int pos = 5;
     uint32_t wert = 0;
     const bool sieben =

@@ -1,5 +1,7 @@
 #include "device/werttext.h"
 
+#include "device/zemvkr3x.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -47,20 +49,18 @@ bool ReellLesen(const char* text, int laenge, double* wert) {
     i += ziffern;
     if (i < laenge && text[i] == '.') {
         const int nach = ZiffernZaehlen(text, laenge, i + 1);
+        if (ziffern + nach > 0) i += 1 + nach; // a lone point is not part of a number
         ziffern += nach;
-        i += 1 + nach;
     }
     if (ziffern == 0) return false;
     if (i < laenge && (text[i] == 'e' || text[i] == 'E')) {
         int j = i + 1;
         if (j < laenge && (text[j] == '+' || text[j] == '-')) ++j;
         const int exp = ZiffernZaehlen(text, laenge, j);
-        if (exp == 0) return false;
-        i = j + exp;
+        if (exp > 0) i = j + exp; // "1e" or "1e+" end the number before the 'e'
     }
-    if (!NurLeerraum(text + i, laenge - i)) return false;
 
-    // from_chars takes no '+' sign; the syntax is already checked, so it must consume it all.
+    // from_chars takes no '+' sign; the prefix is already checked, so it must consume it all.
     const char* von = text + anfang + (text[anfang] == '+' ? 1 : 0);
     double v = 0.0;
     const std::from_chars_result r = std::from_chars(von, text + i, v);
@@ -81,7 +81,6 @@ bool GanzzahlLesen(const char* text, int laenge, int* wert) {
     const int ziffern = ZiffernZaehlen(text, laenge, i);
     if (ziffern == 0) return false;
     i += ziffern;
-    if (!NurLeerraum(text + i, laenge - i)) return false;
     int v = 0;
     const std::from_chars_result r = std::from_chars(text + anfang, text + i, v);
     if (r.ec != std::errc() || r.ptr != text + i) return false;
@@ -89,31 +88,51 @@ bool GanzzahlLesen(const char* text, int laenge, int* wert) {
     return true;
 }
 
+namespace {
+
+// One hexadecimal number at text[i..grenze): [sign] [0x] digits, the longest such prefix.
+// Returns the index after it, or -1 when none starts there or its magnitude exceeds 32 bits.
+int HexZahl(const char* text, int i, int grenze, uint32_t* wert) {
+    bool negativ = false;
+    if (i < grenze && (text[i] == '+' || text[i] == '-')) {
+        negativ = text[i] == '-';
+        ++i;
+    }
+    if (i + 2 < grenze && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        IstHexZiffer(text[i + 2]))
+        i += 2;
+    const int anfang = i;
+    uint64_t v = 0;
+    while (i < grenze && IstHexZiffer(text[i])) {
+        v = v * 16 + static_cast<uint64_t>(Hexchar2Int(text[i]));
+        if (v > 0xFFFFFFFFu) return -1;
+        ++i;
+    }
+    if (i == anfang) return -1;
+    const uint32_t betrag = static_cast<uint32_t>(v);
+    *wert = negativ ? 0u - betrag : betrag;
+    return i;
+}
+
+} // namespace
+
 bool HexLesen(const char* text, int laenge, int* wert) {
     if (!text || laenge <= 0) return false;
-    const int anfang = LeerraumUeberspringen(text, laenge, 0);
-    int i = anfang;
-    while (i < laenge && IstHexZiffer(text[i]))
-        ++i;
-    if (i == anfang || !NurLeerraum(text + i, laenge - i)) return false;
     uint32_t v = 0;
-    const std::from_chars_result r = std::from_chars(text + anfang, text + i, v, 16);
-    if (r.ec != std::errc() || r.ptr != text + i) return false;
+    if (HexZahl(text, LeerraumUeberspringen(text, laenge, 0), laenge, &v) < 0) return false;
     if (wert) *wert = static_cast<int>(v);
     return true;
 }
 
 bool HexFeldLesen(const char* text, int laenge, int* pos, int breite, uint32_t* wert) {
-    if (!text || !pos || breite < 1 || breite > 8 || *pos < 0) return false;
-    const int anfang = *pos;
-    int i = anfang;
-    while (i < laenge && i - anfang < breite && IstHexZiffer(text[i]))
-        ++i;
-    if (i == anfang) return false;
+    if (!text || !pos || breite < 1 || breite > 8 || *pos < 0 || *pos > laenge) return false;
+    const int anfang = LeerraumUeberspringen(text, laenge, *pos);
+    const int grenze = anfang + breite < laenge ? anfang + breite : laenge;
     uint32_t v = 0;
-    std::from_chars(text + anfang, text + i, v, 16);
+    const int ende = HexZahl(text, anfang, grenze, &v);
+    if (ende < 0) return false;
     if (wert) *wert = v;
-    *pos = i;
+    *pos = ende;
     return true;
 }
 

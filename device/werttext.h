@@ -2,19 +2,24 @@
 // Value texts of frames and answer lines, independent of the C locale (a German locale must not
 // turn "0.500" into "0,500"), and never reading outside the given bytes.
 //
-// Scanning rules, the same for every answer:
-// - A free value text (real, decimal integer, hexadecimal integer) may start with white space
-//   (space, tab, CR, LF, VT, FF). It converts only when, after the number, nothing but white
-//   space follows up to the end of the given bytes; so "0.5\r" and "0.5" (a line cut off
-//   without CR) convert, while "0.5x", "1A0G", "2.5" as an integer or an empty text do not.
-// - Real: [sign] digits [. [digits]] or [sign] . digits, optionally followed by an exponent
-//   e/E [sign] digits. "2" and "2.0" both convert. No "inf", "nan" or hexadecimal floats.
+// Answers are converted the way the formatted scanner of the original platform converts them,
+// which is the rule of C's scanf conversions "%f", "%d" and "%x":
+// - Leading white space (space, tab, CR, LF, VT, FF) is skipped; a NUL byte is not white space.
+// - The longest prefix that forms a number is converted, and whatever follows it is left
+//   unread: "0.500x" gives 0.5, "2.0" read as an integer gives 2, "1A0G" as hex gives 0x1A0.
+//   A conversion fails only when no number starts the text (after the white space), or when
+//   the number does not fit the stored type.
+// - Real: [sign] digits [. [digits]] or [sign] . digits, with an exponent e/E [sign] digits
+//   taken only when digits follow it ("1e" gives 1). No "inf", "nan" or hexadecimal floats:
+//   "0x1p3" gives 0. A value beyond the range of double fails.
 // - Decimal integer: [sign] digits, within the range of int.
-// - Hexadecimal integer: hex digits, no sign, no "0x", at most 32 bits (stored as the int with
-//   that bit pattern).
-// - A fixed-width hexadecimal field ("%x[wN]") starts exactly where the previous item ended,
-//   without skipping white space, and takes 1 to N hex digits; it ends early at the first other
-//   character.
+// - Hexadecimal integer: [sign] [0x or 0X] hex digits (the prefix counts only when a hex digit
+//   follows it), magnitude at most 32 bits, stored as the int with that bit pattern; a minus
+//   negates it in 32 bits, as strtoul does.
+// - A fixed-width hexadecimal field ("%x[wN]", scanf's "%Nx") skips white space like any other
+//   conversion and then takes at most N characters (sign and prefix included) of one number.
+// Answer lines are strings: a line is cut at its first NUL byte before it is parsed (see
+// austausch.h), so no conversion ever sees a NUL inside its text.
 
 #include <cstdint>
 
@@ -22,12 +27,14 @@ bool IstLeerraum(char zeichen);
 // True when text[0..laenge) holds only white space (or nothing).
 bool NurLeerraum(const char* text, int laenge);
 
-// Each returns true and stores the value when text[0..laenge) is exactly one value.
+// Each converts the number that starts text[0..laenge) after optional white space; returns
+// true and stores the value when there is one. A failed conversion stores nothing.
 bool ReellLesen(const char* text, int laenge, double* wert);
 bool GanzzahlLesen(const char* text, int laenge, int* wert);
 bool HexLesen(const char* text, int laenge, int* wert);
 
-// Reads a field of 1..breite hex digits at text[*pos]; on success advances *pos.
+// Reads a field of at most breite (1..8) characters of one hexadecimal number, after white
+// space, starting at text[*pos]; on success advances *pos past the number.
 bool HexFeldLesen(const char* text, int laenge, int* pos, int breite, uint32_t* wert);
 
 // Real value rounded to nachkomma digits after the point (0: whole number without point);

@@ -41,7 +41,8 @@ void LeerzeichenEntfernen(Antwortzeile* zeile) {
 }
 
 // Line "#", address, identity text (non-empty, up to the next white space), CR. The text is
-// taken from right after the address; a line cut off without CR lacks the last item.
+// taken from right after the address; a line cut off without CR (also by a NUL byte, which
+// ends the line as a string) lacks the last item.
 bool IdentitaetZerlegen(const Antwortzeile& zeile, char adresse, char* text) {
     if (zeile.laenge < 2 || zeile.text[0] != '#' || zeile.text[1] != adresse) return false;
     int ende = 2;
