@@ -1,0 +1,76 @@
+#include "storage/ersatzdatei.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int ZuErrno(const std::error_code& ec) {
+    return ec.value() > 0 ? ec.value() : EIO;
+}
+
+// The written bytes must be on the disk before the rename makes them the target: a crash after
+// the rename must not leave an empty file in place of the old one.
+int AufPlatteSchreiben(std::FILE* f) {
+#if defined(_WIN32)
+    return _commit(_fileno(f)) == 0 ? 0 : errno;
+#else
+    return fsync(fileno(f)) == 0 ? 0 : errno;
+#endif
+}
+
+} // namespace
+
+int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e) {
+    const fs::path verzeichnis = fs::path(ziel).parent_path();
+    for (int n = 0; n <= 999; ++n) {
+        const std::string name = std::string(praefix) + std::to_string(n) + ".TMP";
+        const fs::path kandidat = verzeichnis.empty() ? fs::path(name) : verzeichnis / name;
+        std::error_code ec;
+        if (fs::exists(kandidat, ec) || ec) continue;
+        errno = 0;
+        // "x": never take over a file that appeared since the check above.
+        std::FILE* f = std::fopen(kandidat.string().c_str(), "wbx");
+        if (!f) return errno > 0 ? errno : EIO;
+        e->datei = f;
+        e->pfad = kandidat.string();
+        return 0;
+    }
+    return ERSATZDATEI_KEIN_NAME;
+}
+
+int ErsatzdateiAbschliessen(Ersatzdatei* e) {
+    int fehler = 0;
+    errno = 0;
+    if (std::fflush(e->datei) != 0) fehler = errno > 0 ? errno : EIO;
+    if (fehler == 0) fehler = AufPlatteSchreiben(e->datei);
+    errno = 0;
+    if (std::fclose(e->datei) != 0 && fehler == 0) fehler = errno > 0 ? errno : EIO;
+    e->datei = nullptr;
+    if (fehler != 0) ErsatzdateiVerwerfen(e);
+    return fehler;
+}
+
+int ErsatzdateiEinsetzen(Ersatzdatei* e, const char* ziel) {
+    std::error_code ec;
+    fs::rename(e->pfad, ziel, ec);
+    if (!ec) return 0;
+    ErsatzdateiVerwerfen(e);
+    return ZuErrno(ec);
+}
+
+void ErsatzdateiVerwerfen(Ersatzdatei* e) {
+    if (e->datei) std::fclose(e->datei);
+    e->datei = nullptr;
+    std::error_code ec;
+    if (!e->pfad.empty()) fs::remove(e->pfad, ec);
+}

@@ -1,0 +1,85 @@
+#include "storage/programmdatei.h"
+
+#include "app/globals.h"
+#include "errors/fehler.h"
+#include "params/parametersatz.h"
+#include "storage/ersatzdatei.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+// Records, version and index are copied as they lie in memory.
+static_assert(std::endian::native == std::endian::little, "program files are little-endian images");
+static_assert(sizeof(gPar) == 6392 &&
+              PROGRAMMDATEI_SAETZE_OFFSET + sizeof(gPar) == PROGRAMMDATEI_INDEX_OFFSET);
+
+namespace {
+
+int32_t Int32Bei(const Programmabbild& abbild, int offset) {
+    int32_t wert;
+    std::memcpy(&wert, abbild.data() + offset, sizeof wert);
+    return wert;
+}
+
+void Int32Setzen(Programmabbild& abbild, int offset, int32_t wert) {
+    std::memcpy(abbild.data() + offset, &wert, sizeof wert);
+}
+
+void VersionMelden(int32_t gefunden) {
+    char text[100];
+    std::snprintf(text, sizeof text,
+                  gSprache == SPRACHE_ENGLISCH ? "\n\nexpected:  %d\nfound: %d"
+                                               : "\n\nerwartet:  %d\ngefunden: %d",
+                  PROGRAMMDATEI_VERSION, static_cast<int>(gefunden));
+    ZEM_Fehleruserstring(text);
+}
+
+} // namespace
+
+Programmabbild ProgrammabbildErstellen() {
+    Programmabbild abbild{};
+    std::memcpy(abbild.data(), PROGRAMMDATEI_KOPF, std::strlen(PROGRAMMDATEI_KOPF));
+    Int32Setzen(abbild, PROGRAMMDATEI_VERSION_OFFSET, PROGRAMMDATEI_VERSION);
+    std::memcpy(abbild.data() + PROGRAMMDATEI_SAETZE_OFFSET, gPar, sizeof gPar);
+    Int32Setzen(abbild, PROGRAMMDATEI_INDEX_OFFSET, gParIndex);
+    return abbild;
+}
+
+int ProgrammdateiSchreiben(const char* pfad) {
+    const Programmabbild abbild = ProgrammabbildErstellen();
+    Ersatzdatei e;
+    if (ErsatzdateiAnlegen(pfad, "vkr$$", &e) != 0) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
+    if (std::fwrite(abbild.data(), 1, abbild.size(), e.datei) != abbild.size()) {
+        ErsatzdateiVerwerfen(&e);
+        return PROGRAMMDATEI_SCHREIBEN;
+    }
+    if (ErsatzdateiAbschliessen(&e) != 0) return PROGRAMMDATEI_SCHREIBEN;
+    if (ErsatzdateiEinsetzen(&e, pfad) != 0) return PROGRAMMDATEI_SCHREIBEN;
+    return 0;
+}
+
+int ProgrammdateiLesen(const char* pfad) {
+    std::FILE* f = std::fopen(pfad, "rb");
+    if (!f) return PROGRAMMDATEI_OEFFNEN_LESEN;
+    Programmabbild abbild;
+    const size_t gelesen = std::fread(abbild.data(), 1, abbild.size(), f);
+    std::fclose(f);
+    if (gelesen != abbild.size()) return PROGRAMMDATEI_ZU_KURZ;
+
+    // The header text with its terminating zero, compared exactly.
+    if (std::memcmp(abbild.data(), PROGRAMMDATEI_KOPF, std::strlen(PROGRAMMDATEI_KOPF) + 1) != 0)
+        return PROGRAMMDATEI_FALSCHER_TYP;
+    const int32_t version = Int32Bei(abbild, PROGRAMMDATEI_VERSION_OFFSET);
+    if (version != PROGRAMMDATEI_VERSION) {
+        VersionMelden(version);
+        return PROGRAMMDATEI_FALSCHE_VERSION;
+    }
+
+    const int32_t index = Int32Bei(abbild, PROGRAMMDATEI_INDEX_OFFSET);
+    std::memcpy(gPar, abbild.data() + PROGRAMMDATEI_SAETZE_OFFSET, sizeof gPar);
+    // A selection no set has is never used as an index: the working set is shown instead.
+    gParIndex = (index >= 0 && index < PARAMETERSAETZE) ? index : 0;
+    return 0;
+}
