@@ -3,10 +3,12 @@
 #include "app/callbacks_geraet.h"
 #include "app/globals.h"
 #include "app/sprache.h"
+#include "errors/fehler.h"
 #include "params/panel_transfer.h"
 #include "params/parametersatz.h"
 #include "params/parametersterne.h"
 #include "platform/ui.h"
+#include "storage/dateimenue.h"
 
 int Callback_Panel_Main(int, int event, void*, int, int) {
     // The settings are written by the start-up routine once the loop has ended.
@@ -45,6 +47,22 @@ void Callback_Menu_Neu(int, int, void*, int) {
     ParameterStrukturInitialisieren();
     ParameterAusStrukturInGui();
     ParametersterneSetzen();
+    DateipfadZuruecksetzen();
+}
+
+void Callback_Menu_Oeffnen(int, int, void*, int) {
+    if (const int r = DateiOeffnen()) ZEM_Fehlerpopup(r);
+    // Also after a failure or a cancel: the panel shows the sets as they are now.
+    ParameterAusStrukturInGui();
+    ParametersterneSetzen();
+}
+
+void Callback_Menu_Speichern(int, int, void*, int) {
+    if (const int r = DateiSpeichern(0)) ZEM_Fehlerpopup(r);
+}
+
+void Callback_Menu_SpeichernUnter(int, int, void*, int) {
+    if (const int r = DateiSpeichern(1)) ZEM_Fehlerpopup(r);
 }
 
 void Callback_Menu_Beenden(int, int, void*, int) {
@@ -93,6 +111,9 @@ void CallbacksBinden() {
         Control("Callback_Button_CompanelSchliessen", Callback_Button_CompanelSchliessen),
         Control("Callback_Button_InfoOk", Callback_Button_InfoOk),
         Menu("Callback_Menu_Neu", Callback_Menu_Neu),
+        Menu("Callback_Menu_Oeffnen", Callback_Menu_Oeffnen),
+        Menu("Callback_Menu_Speichern", Callback_Menu_Speichern),
+        Menu("Callback_Menu_SpeichernUnter", Callback_Menu_SpeichernUnter),
         Menu("Callback_Menu_Beenden", Callback_Menu_Beenden),
         Menu("Callback_Menu_ComEinstellung", Callback_Menu_ComEinstellung),
         Menu("Callback_Menu_Sprache", Callback_Menu_Sprache),

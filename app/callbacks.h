@@ -14,6 +14,9 @@ int Callback_Button_InfoOk(int panel, int control, int event, void* callbackData
                            int eventData2);
 
 void Callback_Menu_Neu(int menuBar, int menuItem, void* callbackData, int panel);
+void Callback_Menu_Oeffnen(int menuBar, int menuItem, void* callbackData, int panel);
+void Callback_Menu_Speichern(int menuBar, int menuItem, void* callbackData, int panel);
+void Callback_Menu_SpeichernUnter(int menuBar, int menuItem, void* callbackData, int panel);
 void Callback_Menu_Beenden(int menuBar, int menuItem, void* callbackData, int panel);
 void Callback_Menu_ComEinstellung(int menuBar, int menuItem, void* callbackData, int panel);
 void Callback_Menu_Info(int menuBar, int menuItem, void* callbackData, int panel);

@@ -12,6 +12,8 @@
 #include "params/parametersatz.h"
 #include "params/parametersterne.h"
 #include "platform/ui.h"
+#include "storage/dateimenue.h"
+#include "storage/einstellungen.h"
 #include "ui/vkr3xsteuerung_uir.h"
 
 int ServiceSchalterGesetzt(int argc, char* argv[]) {
@@ -33,6 +35,8 @@ int ProgrammStarten(int argc, char* argv[]) {
     CallbacksBinden();
 
     gPasswortok = ServiceSchalterGesetzt(argc, argv);
+    // The settings decide the language before the panels are labelled.
+    IniLaden();
 
     if ((gPanelHandle = LoadPanel(0, UIR_DATEI, MAINPANEL)) < 0) return -1;
     if ((gCompanelHandle = LoadPanel(gPanelHandle, UIR_DATEI, COMPANEL)) < 0) return -1;
@@ -41,8 +45,11 @@ int ProgrammStarten(int argc, char* argv[]) {
     if (gSprache == SPRACHE_ENGLISCH) EnglischeTexteSetzen();
     if (gPasswortok == 1) SetCtrlAttribute(gPanelHandle, MAINPANEL_VKR3DEVSETUP, ATTR_VISIBLE, 1);
     SetSystemAttribute(ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS, 0);
+    PaneltitelFestlegen(PROGRAMM_TITEL);
+    DateipfadZuruecksetzen();
 
     ComStrukturInitialisieren();
+    IniLaden(); // the stored port settings replace the defaults just set
     ParameterStrukturInitialisieren();
     PanelsInitialisieren(PROGRAMM_VERSION, PROGRAMM_DATUM);
     // A stored port that is gone is no error at start: it is simply shown as not open.
@@ -57,7 +64,9 @@ int ProgrammStarten(int argc, char* argv[]) {
 
 int ProgrammBeenden() {
     // The COM panel is a child of the main panel and goes with it; the serial port and the
-    // info panel are released when the process ends.
+    // info panel are released when the process ends. A settings file that cannot be written
+    // does not keep the program from ending.
+    IniSchreiben();
     DiscardPanel(gPanelHandle);
     return 0;
 }

@@ -3,6 +3,7 @@
 
 constexpr const char* PROGRAMM_VERSION = "V 2.3";
 constexpr const char* PROGRAMM_DATUM = "6/2020";
+constexpr const char* PROGRAMM_TITEL = "VKR 3 A X2 Steuerung"; // base title of the main panel
 constexpr const char* SERVICE_SCHALTER = "-p=QuxFandOrmi";
 
 // 1 when the command line holds exactly the service switch and nothing else.

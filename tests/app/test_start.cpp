@@ -73,6 +73,9 @@ TEST_F(Start, WithoutTheSwitchTheSetupButtonStaysHiddenAndCalibrateIsShown) {
 }
 
 TEST(StartMitSchalter, TheSwitchShowsTheSetupButton) {
+    QTemporaryDir arbeitsverzeichnis; // start and end read and write the settings file here
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(arbeitsverzeichnis.path()));
     PopupHook_Activate();
     gSprache = SPRACHE_DEUTSCH;
     char name[] = "vkr3xsteuerung";
@@ -87,6 +90,7 @@ TEST(StartMitSchalter, TheSwitchShowsTheSetupButton) {
     EXPECT_EQ(v, 1);
     ProgrammBeenden();
     PopupHook_Deactivate();
+    QDir::setCurrent(vorher);
 }
 
 // The event loop ends through the close box and through File/Exit alike.

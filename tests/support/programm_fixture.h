@@ -1,7 +1,11 @@
 #pragma once
 // Starts the program's panels in the test process the way the program starts, without running
-// the event loop, and answers every popup through the hook.
+// the event loop, and answers every popup through the hook. Each test runs in a fresh working
+// directory, so the settings file that start and end read and write is its own.
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include "app/globals.h"
 #include "app/start.h"
@@ -14,6 +18,9 @@ class ProgrammTest : public ::testing::Test {
     virtual int Sprache() const { return SPRACHE_DEUTSCH; }
 
     void SetUp() override {
+        ASSERT_TRUE(arbeitsverzeichnis.isValid());
+        vorherigesVerzeichnis = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(arbeitsverzeichnis.path()));
         PopupHook_Activate();
         gSprache = Sprache();
         gSpracheNeu = Sprache();
@@ -25,7 +32,11 @@ class ProgrammTest : public ::testing::Test {
     void TearDown() override {
         ProgrammBeenden();
         PopupHook_Deactivate();
+        QDir::setCurrent(vorherigesVerzeichnis);
     }
+
+    QTemporaryDir arbeitsverzeichnis;
+    QString vorherigesVerzeichnis;
 
     static int Sichtbar(int control) {
         int v = -1;
