@@ -4,7 +4,9 @@
 
 #include "sim/simulator_impl.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <poll.h>
 #include <unistd.h>
 
@@ -25,16 +27,23 @@ Regulator* Simulator::Impl::find(char address) {
     return it == devices.end() ? nullptr : &it->second;
 }
 
-void Simulator::Impl::feed(const char* data, size_t size) {
+void Simulator::Impl::feed(const char* data, size_t size, int64_t readAt) {
+    now = readAt;
+    counts.bytesReceived += size;
     for (size_t i = 0; i < size && master >= 0; ++i) {
         const char c = data[i];
         if (c == '#') {
             partial.assign(1, c);
             inFrame = true;
+            frameSeen = readAt;
         } else if (inFrame) {
             partial += c;
             if (c == CR) {
                 inFrame = false;
+                // On a real line the frame's last byte arrives only after all of it has travelled.
+                frameDone = std::max(now, std::max(frameSeen, rxFree) +
+                                              charNs * static_cast<int64_t>(partial.size()));
+                rxFree = frameDone;
                 dispatch(partial);
             } else if (partial.size() > kMaxFrame) {
                 inFrame = false;
@@ -44,6 +53,7 @@ void Simulator::Impl::feed(const char* data, size_t size) {
 }
 
 void Simulator::Impl::dispatch(const std::string& frame) {
+    ++counts.frames;
     if (logFrames) frames.push_back(frame);
     if (silenceAfter == 0) return;
     if (silenceAfter > 0) --silenceAfter;
@@ -70,22 +80,22 @@ void Simulator::Impl::dispatch(const std::string& frame) {
     }
     if (!device) return;
 
-    FaultKind kind;
-    if (takeFault(*device, frame, kind)) {
-        answerWithFault(*device, cmd, frame, kind);
+    FaultRule rule;
+    if (takeFault(*device, frame, rule)) {
+        answerWithFault(*device, cmd, frame, rule);
         return;
     }
-    const Reply reply = device->handle(cmd);
-    if (reply.ack != 0) send(reply.ack + reply.line);
+    const Reply answer = device->handle(cmd);
+    if (answer.ack != 0) reply(answer.ack + answer.line);
 }
 
-bool Simulator::Impl::takeFault(const Regulator& device, const std::string& frame, FaultKind& kind) {
+bool Simulator::Impl::takeFault(const Regulator& device, const std::string& frame, FaultRule& rule) {
     const std::string text = frame.substr(2, frame.size() - 3);
     for (auto it = faults.begin(); it != faults.end(); ++it) {
         const bool addressMatches =
             it->address == 0 || it->address == device.address() || it->address == frame[1];
         if (!addressMatches || it->count == 0 || text.compare(0, it->match.size(), it->match) != 0) continue;
-        kind = it->kind;
+        rule = *it;
         if (it->count > 0 && --it->count == 0) faults.erase(it);
         return true;
     }
@@ -93,35 +103,36 @@ bool Simulator::Impl::takeFault(const Regulator& device, const std::string& fram
 }
 
 void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, const std::string& frame,
-                                      FaultKind kind) {
-    switch (kind) {
+                                      const FaultRule& rule) {
+    switch (rule.kind) {
     case FaultKind::Nak:
-        send(std::string(1, NAK));
+        reply(std::string(1, NAK));
         return;
     case FaultKind::Can:
-        send(std::string(1, CAN));
+        reply(std::string(1, CAN));
         return;
     case FaultKind::Silence:
         return;
     case FaultKind::GarbageAck:
-        send("?");
+        reply("?");
         return;
     case FaultKind::TopBitAck:
-        send("\x86");
+        reply("\x86");
         return;
     case FaultKind::HangUp:
-        hangUp();
+        reply({}, 0, true);
         return;
     default:
         break;
     }
 
     // The remaining faults acknowledge: the regulator has executed the command, only its
-    // answer line comes out wrong.
-    const Reply reply = device.handle(cmd);
+    // answer comes out wrong or late.
+    const Reply answer = device.handle(cmd);
     const std::string head = frame.substr(0, 5);
+    const int64_t pause = static_cast<int64_t>(std::max(rule.milliseconds, 0)) * 1000000;
     std::string line;
-    switch (kind) {
+    switch (rule.kind) {
     case FaultKind::ErrLine:
         line = head + "err" + CR;
         break;
@@ -129,11 +140,11 @@ void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, con
         line = head + "xyz" + CR; // neither decimal nor hexadecimal
         break;
     case FaultKind::NoCr:
-        line = reply.line.empty() ? head : reply.line.substr(0, reply.line.size() - 1);
+        line = answer.line.empty() ? head : answer.line.substr(0, answer.line.size() - 1);
         line.resize(kLineLimit, ' ');
         break;
     case FaultKind::WrongEcho: {
-        line = reply.line.empty() ? head + CR : reply.line;
+        line = answer.line.empty() ? head + CR : answer.line;
         // The identity line echoes only the address; every other line echoes the code.
         if (cmd.code[0] == 'I' && cmd.code[1] == 'D') {
             line[1] = line[1] == '8' ? '1' : static_cast<char>(line[1] + 1);
@@ -144,10 +155,46 @@ void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, con
         }
         break;
     }
+    case FaultKind::Delay:
+        if (answer.ack != 0) reply(answer.ack + answer.line, pause);
+        return;
+    case FaultKind::Trickle:
+        if (answer.ack == 0) return;
+        for (const char c : answer.ack + answer.line)
+            reply(std::string(1, c), pause);
+        return;
+    case FaultKind::Flood:
+        line.assign(static_cast<size_t>(std::max(rule.bytes, 0)), 'U');
+        break;
+    case FaultKind::HangUpInLine:
+        // Never the CR: the line breaks off inside.
+        line = answer.line.substr(0, answer.line.empty() ? 0
+                                                         : std::max<size_t>(1, (answer.line.size() - 1) / 2));
+        reply(ACK + line, 0, true);
+        return;
     default:
         break;
     }
-    send(ACK + line);
+    reply(ACK + line);
+}
+
+void Simulator::Impl::reply(const std::string& bytes, int64_t delayNs, bool hangUpAfter) {
+    // A pause counts from the end of what went before; then the bytes take their line time.
+    const int64_t start = std::max(frameDone, txFree) + delayNs;
+    const int64_t due = start + charNs * static_cast<int64_t>(bytes.size());
+    txFree = due;
+    outbox.push_back({due, bytes, hangUpAfter});
+}
+
+int64_t Simulator::Impl::writeDue(int64_t time) {
+    while (!outbox.empty() && outbox.front().due <= time && master >= 0) {
+        const Output out = std::move(outbox.front());
+        outbox.pop_front();
+        send(out.bytes);
+        if (out.hangUpAfter) hangUp();
+    }
+    if (master < 0) outbox.clear();
+    return outbox.empty() ? -1 : outbox.front().due;
 }
 
 void Simulator::Impl::send(const std::string& bytes) {
@@ -156,6 +203,7 @@ void Simulator::Impl::send(const std::string& bytes) {
         const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
+            counts.bytesSent += static_cast<uint64_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -174,6 +222,13 @@ void Simulator::Impl::hangUp() {
     master = -1;
     slave = -1;
     inFrame = false;
+    outbox.clear();
+}
+
+int64_t monotonicNs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 } // namespace vkr3xsim

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <pthread.h>
 #include <string>
@@ -21,12 +22,16 @@ struct DeviceOption {
 };
 
 void printUsage(std::FILE* out) {
-    std::fprintf(out, "Usage: vkr3x-sim [--device ADDRESS:KIND]...\n"
+    std::fprintf(out, "Usage: vkr3x-sim [--device ADDRESS:KIND]... [--baud N] [--delay MS] [--stats]\n"
                       "Simulates VKR 3 A X2 regulators on a pseudo-terminal and prints its device path.\n"
                       "\n"
                       "  --device ADDRESS:KIND  a device at ADDRESS (1..8); KIND is a (version a),\n"
                       "                         b (version b) or foreign (another maker's device).\n"
                       "                         Default: one version-b regulator at address 1.\n"
+                      "  --baud N               answer no faster than a 7O1 line at N baud carries\n"
+                      "                         the frame and its answer (default: at once)\n"
+                      "  --delay MS             start every answer MS milliseconds late\n"
+                      "  --stats                on exit print the frames and bytes the line carried\n"
                       "  --help                 show this text\n"
                       "\n"
                       "Stops on SIGINT or SIGTERM.\n");
@@ -48,15 +53,35 @@ bool parseDevice(const char* text, DeviceOption& out) {
     return true;
 }
 
+// A whole positive number of at most seven digits.
+bool parseCount(const char* text, int& out) {
+    const size_t n = std::strlen(text);
+    if (n == 0 || n > 7 || std::strspn(text, "0123456789") != n) return false;
+    out = std::atoi(text);
+    return out > 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<DeviceOption> devices;
+    int baud = 0;
+    int delayMs = 0;
+    bool stats = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             printUsage(stdout);
             return 0;
+        }
+        if (arg == "--stats") {
+            stats = true;
+            continue;
+        }
+        if ((arg == "--baud" || arg == "--delay") && i + 1 < argc &&
+            parseCount(argv[i + 1], arg == "--baud" ? baud : delayMs)) {
+            ++i;
+            continue;
         }
         DeviceOption device{};
         if (arg == "--device" && i + 1 < argc && parseDevice(argv[i + 1], device)) {
@@ -86,6 +111,8 @@ int main(int argc, char** argv) {
     for (const DeviceOption& device : devices)
         sim.addDevice(device.address, device.kind);
     sim.setFrameLogging(false);
+    sim.setBaudRate(baud);
+    if (delayMs > 0) sim.addFault({0, "", vkr3xsim::FaultKind::Delay, -1, delayMs});
     const std::string path = sim.open();
     if (path.empty()) {
         std::fprintf(stderr, "vkr3x-sim: cannot create a pseudo-terminal\n");
@@ -103,5 +130,11 @@ int main(int argc, char** argv) {
     // Wake the waiter if serving ended on its own.
     ::kill(::getpid(), SIGTERM);
     signalWaiter.join();
+    if (stats) {
+        const vkr3xsim::LineCounts counts = sim.lineCounts();
+        std::printf("frames %llu received %llu sent %llu\n", static_cast<unsigned long long>(counts.frames),
+                    static_cast<unsigned long long>(counts.bytesReceived),
+                    static_cast<unsigned long long>(counts.bytesSent));
+    }
     return result == 0 ? 0 : 1;
 }

@@ -9,9 +9,9 @@
 namespace vkr3xsim {
 
 enum class ValueKind {
-    Integer, // decimal integer text
-    Real,    // decimal text with a fixed number of digits after the point
-    Hex,     // hexadecimal integer text, upper case, no leading zeros
+    Integer, // unsigned decimal digits, no leading zeros
+    Real,    // decimal text with a fixed number of digits after the point, optionally negative
+    Hex,     // hexadecimal, upper-case digits with leading zeros to a fixed count
 };
 
 enum class Family {
@@ -25,9 +25,10 @@ struct ParameterRow {
     const char* name;
     char code[3];
     ValueKind kind;
-    int decimals; // digits after the point in read answers (Real only)
+    int decimals; // digits after the point of a Real (writes and answers); digits of a Hex
     Family family;
-    double initial; // factory value of a fresh regulator (writable rows only)
+    double initial;  // factory value of a fresh regulator (writable rows only)
+    double min, max; // accepted written values, widened by half a unit of the last digit
 };
 
 // Rows in a fixed order; writable rows come first, so their index is also their slot in a
@@ -47,8 +48,14 @@ inline bool isWritable(const ParameterRow& row) {
 // Formats a value the way the regulator sends it in a read answer.
 std::string formatValue(const ParameterRow& row, double value);
 
-// Parses the value text of a write frame. False when the text is not a complete number of
-// the row's kind.
+// Parses the value text of a write frame as strictly as the regulator does: an Integer is
+// unsigned decimal digits without blanks or leading zeros; a Real is an optional minus, the
+// whole part without leading zeros, and exactly the row's decimals after a point (no point for
+// 0 decimals). The value must lie within min .. max widened by half a unit of the last digit.
+// False for any other text and for read-only rows.
 bool parseValue(const ParameterRow& row, const std::string& text, double& value);
+
+// Unsigned decimal digits without blanks or leading zeros, at most nine of them.
+bool parseUnsigned(const std::string& text, long& value);
 
 } // namespace vkr3xsim

@@ -32,18 +32,6 @@ const char* defaultIdentity(DeviceKind kind) {
     return "ACME-PSU12 V3";
 }
 
-// Decimal digits only: the program never sends a sign or blanks in these fields.
-bool parseDigits(const std::string& text, long& out) {
-    if (text.empty() || text.size() > 9) return false;
-    long v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    out = v;
-    return true;
-}
-
 int rowOf(const char* code) {
     return rowIndexByCode(code[0], code[1]);
 }
@@ -58,7 +46,16 @@ Regulator::Regulator(char address, DeviceKind kind)
     working_.resize(writableRowCount());
     for (size_t i = 0; i < working_.size(); ++i)
         working_[i] = parameterRows()[i].initial;
-    programs_.fill(working_);
+    // Every stored program starts different from the others and from the working set, so that
+    // a program loaded, stored or read in the wrong slot shows.
+    static const int rowWF = rowOf("WF"), rowC1 = rowOf("C1"), rowT1 = rowOf("T1");
+    for (int n = 1; n <= kPrograms; ++n) {
+        ParameterSet& program = programs_[n - 1];
+        program = working_;
+        program[rowWF] = n % 12 + 1;
+        program[rowC1] = 1.0 + 0.125 * n;
+        program[rowT1] = 1000 + n;
+    }
     // Only version b has the dither table; version a refuses the query until told otherwise.
     ditherTableSupport = kind == DeviceKind::VersionB ? 1 : -1;
 }
@@ -109,7 +106,7 @@ Reply Regulator::handleParameter(const Command& cmd) {
 
 Reply Regulator::handleProgram(const Command& cmd) {
     long n = 0;
-    if (!parseDigits(cmd.value, n) || n < 1 || n > kPrograms) return {NAK, {}};
+    if (!parseUnsigned(cmd.value, n) || n < 1 || n > kPrograms) return {NAK, {}};
     if (cmd.op == 'S') {
         working_ = programs_[n - 1];
     } else if (cmd.op == 'P') {
@@ -200,13 +197,14 @@ Reply Regulator::handleService(const Command& cmd) {
         return readAnswer(cmd, seedDigits(*issuedSeed_));
     }
     long v = 0;
-    if (!parseDigits(cmd.value, v)) return {NAK, {}};
+    if (!parseUnsigned(cmd.value, v)) return {NAK, {}};
     if (cmd.op == 'W' && c2 >= '0' && c2 <= '3') {
-        if (v > 0xFFFF) return {NAK, {}};
-        keys_[c2 - '0'] = static_cast<uint16_t>(v);
+        // Keys carry no range check: a key that is no 16-bit value simply does not match.
+        keys_[c2 - '0'] = v;
         return {ACK, {}};
     }
     if (cmd.op == 'E' && c2 == '0') {
+        if (v > 100) return {NAK, {}};
         if (issuedSeed_) {
             uint16_t expected[4];
             SchluesselBerechnen(*issuedSeed_, static_cast<int>(v), expected);

@@ -84,7 +84,7 @@ class Regulator {
     bool ended_ = false; // the output ran and was stopped since the last start
 
     std::optional<uint64_t> issuedSeed_;
-    std::array<std::optional<uint16_t>, 4> keys_;
+    std::array<std::optional<long>, 4> keys_;
 
     std::mt19937_64 random_;
 };

@@ -4,6 +4,7 @@
 
 #include "sim/simulator_impl.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <poll.h>
 #include <termios.h>
+#include <ctime>
 #include <unistd.h>
 
 namespace vkr3xsim {
@@ -108,6 +110,20 @@ void Simulator::stop() {
     if (d->thread.joinable() && d->thread.get_id() != std::this_thread::get_id()) d->thread.join();
 }
 
+namespace {
+
+// Below this much time before an answer is due the loop sleeps to the exact deadline instead
+// of polling: poll's wake-up is late by up to a scheduler tick, which a fast line notices.
+constexpr int64_t kExactSleepNs = 2000000;
+
+void sleepUntil(int64_t due) {
+    timespec t{static_cast<time_t>(due / 1000000000), static_cast<long>(due % 1000000000)};
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+    }
+}
+
+} // namespace
+
 int Simulator::run() {
     int master;
     {
@@ -117,9 +133,27 @@ int Simulator::run() {
     if (master < 0) return -1;
 
     char buffer[4096];
+    int64_t nextDue = -1;
     while (!d->stopping) {
+        if (nextDue >= 0) {
+            const int64_t wait = nextDue - monotonicNs();
+            if (wait > 0 && wait <= kExactSleepNs) sleepUntil(nextDue);
+            if (wait <= kExactSleepNs) {
+                std::lock_guard lock(d->mutex);
+                nextDue = d->writeDue(monotonicNs());
+                if (d->master < 0) return 0; // hung up on purpose
+                continue;
+            }
+        }
+        // Wait for a frame, a stop, or until shortly before the next answer is due.
+        timespec timeout{};
+        if (nextDue >= 0) {
+            const int64_t wait = nextDue - monotonicNs() - kExactSleepNs / 2;
+            timeout.tv_sec = static_cast<time_t>(std::max<int64_t>(wait, 0) / 1000000000);
+            timeout.tv_nsec = static_cast<long>(std::max<int64_t>(wait, 0) % 1000000000);
+        }
         pollfd fds[2] = {{master, POLLIN, 0}, {d->wakeRead, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        if (::ppoll(fds, 2, nextDue >= 0 ? &timeout : nullptr, nullptr) < 0) {
             if (errno == EINTR) continue;
             return -1;
         }
@@ -128,7 +162,9 @@ int Simulator::run() {
             const ssize_t n = ::read(master, buffer, sizeof buffer);
             if (n > 0) {
                 std::lock_guard lock(d->mutex);
-                d->feed(buffer, static_cast<size_t>(n));
+                const int64_t readAt = monotonicNs();
+                d->feed(buffer, static_cast<size_t>(n), readAt);
+                nextDue = d->writeDue(readAt);
                 d->framesArrived.notify_all();
                 if (d->master < 0) return 0; // hung up on purpose
                 continue;
@@ -230,6 +266,17 @@ void Simulator::clearFaults() {
 void Simulator::silenceAfterFrames(int frames) {
     std::lock_guard lock(d->mutex);
     d->silenceAfter = frames < 0 ? -1 : frames;
+}
+
+void Simulator::setBaudRate(int baud) {
+    std::lock_guard lock(d->mutex);
+    // rounded up: never faster than the line
+    d->charNs = baud > 0 ? (10 * 1000000000LL + baud - 1) / baud : 0;
+}
+
+LineCounts Simulator::lineCounts() const {
+    std::lock_guard lock(d->mutex);
+    return d->counts;
 }
 
 void Simulator::sendRaw(const std::string& bytes) {

@@ -30,13 +30,27 @@ enum class FaultKind {
     WrongEcho,  // ACK, then an answer line whose echo names another code
     BadValue,   // ACK, then the echo followed by a value text that does not convert
     HangUp,     // close the master side while the frame is being answered
+    // Line timing faults; the answer itself is the regulator's own.
+    Delay,        // the answer starts `milliseconds` late
+    Trickle,      // every byte of the answer comes `milliseconds` after the one before
+    Flood,        // ACK, then `bytes` bytes of noise without CR in place of any answer line
+    HangUpInLine, // ACK and the first half of the answer line, then the line is closed
 };
 
 struct FaultRule {
     char address = 0;  // 0 = any address
     std::string match; // frame text after "#" and the address, e.g. "C1W", "IDR", "PNS"; "" = any
     FaultKind kind = FaultKind::Nak;
-    int count = -1; // number of matching frames it applies to; -1 = every one
+    int count = -1;       // number of matching frames it applies to; -1 = every one
+    int milliseconds = 0; // Delay, Trickle: the pause
+    int bytes = 0;        // Flood: how many bytes
+};
+
+// Bytes the line has carried since the simulator was created.
+struct LineCounts {
+    uint64_t frames = 0;        // frames received
+    uint64_t bytesReceived = 0; // from the program
+    uint64_t bytesSent = 0;     // to the program
 };
 
 class Simulator {
@@ -78,6 +92,12 @@ class Simulator {
     void clearFaults();                     // removes every rule and ends a silence
     void silenceAfterFrames(int frames);    // answers the next n frames, then nothing (-1: off)
     void sendRaw(const std::string& bytes); // writes bytes onto the line now, unasked
+
+    // Line speed: with a baud rate every answer comes no earlier than a 7O1 line (10 bits a
+    // character) at that rate would deliver it, the received frame's own time included.
+    // 0 (the default) answers at once.
+    void setBaudRate(int baud);
+    LineCounts lineCounts() const;
 
     // Every frame received, CR included, in order. A long-running server turns the log off so
     // that it does not grow without bound.

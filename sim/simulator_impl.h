@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -39,15 +41,39 @@ struct Simulator::Impl {
     std::string partial; // bytes of a frame whose CR has not arrived yet
     bool inFrame = false;
 
+    // Answers wait here until the line would have carried them. Times are CLOCK_MONOTONIC
+    // nanoseconds.
+    struct Output {
+        int64_t due;
+        std::string bytes;
+        bool hangUpAfter = false;
+    };
+    std::deque<Output> outbox;
+    int64_t charNs = 0;    // time of one 7O1 character on the line; 0 = no pacing
+    int64_t now = 0;       // when the bytes being fed were read
+    int64_t frameSeen = 0; // when the first byte of the frame in progress was read
+    int64_t rxFree = 0;    // the incoming line has carried everything up to here
+    int64_t frameDone = 0; // the frame being answered has fully arrived
+    int64_t txFree = 0;    // the outgoing line is busy until here
+    LineCounts counts;
+
     Regulator* find(char address);
 
     // Frame handling (frame_dispatch.cpp), all with the mutex held.
-    void feed(const char* data, size_t size);
+    void feed(const char* data, size_t size, int64_t readAt);
     void dispatch(const std::string& frame);
-    bool takeFault(const Regulator& device, const std::string& frame, FaultKind& kind);
-    void answerWithFault(Regulator& device, const Command& cmd, const std::string& frame, FaultKind kind);
+    bool takeFault(const Regulator& device, const std::string& frame, FaultRule& rule);
+    void answerWithFault(Regulator& device, const Command& cmd, const std::string& frame,
+                         const FaultRule& rule);
+    // Queues bytes to follow the current frame after `delayNs`, paced at the line speed.
+    void reply(const std::string& bytes, int64_t delayNs = 0, bool hangUpAfter = false);
+    // Writes every queued output that is due at `time`; returns the due time of the next one,
+    // or -1 when none is left.
+    int64_t writeDue(int64_t time);
     void send(const std::string& bytes);
     void hangUp();
 };
+
+int64_t monotonicNs();
 
 } // namespace vkr3xsim

@@ -95,6 +95,7 @@ std::vector<std::string> MitAdresse(std::vector<std::string> rahmen, char adress
 
 TEST_F(Satztransfer, WritingAProgramSendsEveryFieldInTheFixedOrderAndStoresIt) {
     const Parametersatz satz = Beispielsatz();
+    const double program4 = sim.programValue('1', 4, "strom1");
     ASSERT_EQ(ParametersatzSchreiben(5, &satz), 0);
     std::vector<std::string> erwartet = kSchreibRahmen;
     erwartet.push_back("#1PNP5\r");
@@ -102,7 +103,7 @@ TEST_F(Satztransfer, WritingAProgramSendsEveryFieldInTheFixedOrderAndStoresIt) {
     EXPECT_DOUBLE_EQ(sim.programValue('1', 5, "strom1"), 1.25);
     EXPECT_DOUBLE_EQ(sim.programValue('1', 5, "ditherstrom"), -0.001);
     EXPECT_DOUBLE_EQ(sim.programValue('1', 5, "dithtable_dithamp10"), 0.5);
-    EXPECT_DOUBLE_EQ(sim.programValue('1', 4, "strom1"), 1.0) << "other programs stay as they were";
+    EXPECT_DOUBLE_EQ(sim.programValue('1', 4, "strom1"), program4) << "other programs stay as they were";
 }
 
 TEST_F(Satztransfer, WritingTheWorkingSetStoresNoProgram) {

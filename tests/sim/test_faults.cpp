@@ -54,7 +54,7 @@ TEST_F(SimTest, refusedCommandsAreNotExecutedButBentAnswersAre) {
     EXPECT_FALSE(sim.outputRunning('1'));
 
     sim.addFault({'1', "C1W", FaultKind::ErrLine, 1});
-    EXPECT_EQ(line->query("#1C1W2.5"), answer("#1C1W", "err"));
+    EXPECT_EQ(line->query("#1C1W2.500"), answer("#1C1W", "err"));
     EXPECT_DOUBLE_EQ(sim.value('1', "strom1"), 2.5);
 }
 
@@ -62,15 +62,15 @@ TEST_F(SimTest, faultRulesSelectByAddressTextAndCount) {
     sim.addFault({'2', "", FaultKind::Can, -1});
     sim.addFault({0, "C1W", FaultKind::Nak, 2});
 
-    EXPECT_EQ(line->command("#2C2W1.0"), std::string(1, simtest::CAN)) << "every frame to address 2";
+    EXPECT_EQ(line->command("#2C2W1.000"), std::string(1, simtest::CAN)) << "every frame to address 2";
     EXPECT_EQ(line->query("#1C1R"), answer("#1C1R", "1.000")) << "reads do not match C1W";
-    EXPECT_EQ(line->command("#1C1W0.7"), nak());
-    EXPECT_EQ(line->command("#1C1W0.8"), nak());
-    EXPECT_EQ(line->command("#1C1W0.9"), ack()) << "the rule applied to two frames only";
+    EXPECT_EQ(line->command("#1C1W0.700"), nak());
+    EXPECT_EQ(line->command("#1C1W0.800"), nak());
+    EXPECT_EQ(line->command("#1C1W0.900"), ack()) << "the rule applied to two frames only";
     EXPECT_DOUBLE_EQ(sim.value('1', "strom1"), 0.9);
 
     sim.clearFaults();
-    EXPECT_EQ(line->command("#2C2W1.0"), ack());
+    EXPECT_EQ(line->command("#2C2W1.000"), ack());
 }
 
 TEST_F(SimTest, silenceAfterFramesAnswersTheNextFramesOnly) {
@@ -94,7 +94,7 @@ TEST_F(SimTest, sendRawPutsBytesOnTheLineUnasked) {
 
 TEST_F(SimTest, hangUpClosesTheLineBeforeAnswering) {
     sim.addFault({0, "IDR", FaultKind::HangUp, -1});
-    EXPECT_EQ(line->command("#1C1W1.5"), ack());
+    EXPECT_EQ(line->command("#1C1W1.500"), ack());
     line->send("#1IDR\r");
     ASSERT_TRUE(sim.waitForFrames(2, 1000));
 

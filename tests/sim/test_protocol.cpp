@@ -26,7 +26,7 @@ double valueOf(const std::string& answer, size_t echoLength = 6) {
 
 TEST_F(SimTest, writtenValuesAreReadBackInTheirTextFormat) {
     const RoundTrip cases[] = {
-        {"strom1", "C1", "0.5", "0.500", 0.5},
+        {"strom1", "C1", "0.500", "0.500", 0.5},
         {"strom2", "C2", "6.000", "6.000", 6.0},
         {"zeit1", "T1", "1000", "1000", 1000},
         {"zeit3", "T3", "0", "0", 0},
@@ -37,8 +37,8 @@ TEST_F(SimTest, writtenValuesAreReadBackInTheirTextFormat) {
         {"ditherfrequenz", "D2", "99.9", "99.9", 99.9},
         {"ditherstrom", "D3", "-0.001", "-0.001", -0.001},
         {"rfwv_auto_ac_gain", "P6", "12.34", "12.34", 12.34},
-        {"rfwv_current_step_value", "Pa", "0.25", "0.250", 0.25},
-        {"dithtable_pwmcurr10", "Xa", "5.5", "5.500", 5.5},
+        {"rfwv_current_step_value", "Pa", "0.250", "0.250", 0.25},
+        {"dithtable_pwmcurr10", "Xa", "5.500", "5.500", 5.5},
         {"dithtable_dithamp10", "Ya", "0.125", "0.125", 0.125},
     };
     for (const RoundTrip& c : cases) {
@@ -51,7 +51,8 @@ TEST_F(SimTest, writtenValuesAreReadBackInTheirTextFormat) {
 }
 
 TEST_F(SimTest, statusWordsAreAnsweredInHexadecimal) {
-    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "0"));
+    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "0000"));
+    EXPECT_EQ(line->query("#1S1R"), answer("#1S1R", "00"));
     sim.setStatusWord('1', 0x1A0F);
     sim.setCompatibilityMode('1', 0x2B);
     EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "1A0F"));
@@ -62,7 +63,7 @@ TEST_F(SimTest, programsAreStoredAndLoadedThroughTheWorkingParameters) {
     EXPECT_EQ(line->command("#1C1W1.234"), ack());
     EXPECT_EQ(line->command("#1PNP3"), ack());
     EXPECT_DOUBLE_EQ(sim.programValue('1', 3, "strom1"), 1.234);
-    EXPECT_EQ(line->command("#1C1W0.5"), ack());
+    EXPECT_EQ(line->command("#1C1W0.500"), ack());
     EXPECT_DOUBLE_EQ(sim.programValue('1', 3, "strom1"), 1.234);
 
     sim.setProgramValue('1', 16, "zeit2", 4711);
@@ -96,7 +97,7 @@ TEST_F(SimTest, identityDependsOnTheKindOfDevice) {
 }
 
 TEST_F(SimTest, broadcastIsObeyedByAllButAnsweredByNone) {
-    line->send("#&C1W2.2\r#&DF1\r#&C1R\r#&IDR\r");
+    line->send("#&C1W2.200\r#&DF1\r#&C1R\r#&IDR\r");
     // Any answer to the broadcasts would arrive before the answer to this read.
     EXPECT_EQ(line->query("#1C1R"), answer("#1C1R", "2.200"));
     EXPECT_EQ(line->query("#2C1R"), answer("#2C1R", "2.200"));
@@ -107,8 +108,8 @@ TEST_F(SimTest, broadcastIsObeyedByAllButAnsweredByNone) {
 TEST_F(SimTest, refusesUnknownReadOnlyAndMissingCommands) {
     sim.addDevice('3', DeviceKind::VersionB);
     const char* refused[] = {
-        "#1ZZR",  "#1C0W1.0", "#1S0W5", "#1DTW1",   "#1C1Wabc", "#1C1W",    "#1WFW1.5", "#1C1X",  "#1DF9",
-        "#1DF1x", "#1IDW",    "#2P4R",  "#2PcW1.0", "#2X1R",    "#2YaW0.1", "#2DTR",    "#1S0E2",
+        "#1ZZR",  "#1C0W1.0", "#1S0W5", "#1DTW1",    "#1C1Wabc", "#1C1W",      "#1WFW1.5", "#1C1X",  "#1DF9",
+        "#1DF1x", "#1IDW",    "#2P4R",  "#2PcW10.0", "#2X1R",    "#2YaW0.100", "#2DTR",    "#1S0E2",
     };
     for (const char* frame : refused)
         EXPECT_EQ(line->command(frame), nak()) << frame;
@@ -135,7 +136,7 @@ TEST_F(SimTest, actualValuesMoveOnlyWhileTheOutputRuns) {
     EXPECT_EQ(line->command("#1C1W2.000"), ack());
     EXPECT_EQ(line->command("#1V1W30.0"), ack());
     EXPECT_EQ(line->command("#1DF1"), ack());
-    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "300"));
+    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "0300"));
     std::set<std::string> currents;
     for (int i = 0; i < 20; ++i) {
         const std::string current = line->query("#1C0R");
@@ -150,7 +151,7 @@ TEST_F(SimTest, actualValuesMoveOnlyWhileTheOutputRuns) {
     EXPECT_FALSE(sim.outputRunning('1'));
     EXPECT_EQ(line->query("#1C0R"), answer("#1C0R", "0.000"));
     EXPECT_EQ(line->query("#1V0R"), answer("#1V0R", "0.000"));
-    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "800"));
+    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "0800"));
 }
 
 TEST_F(SimTest, currentSwitchTogglesTheActiveCurrent) {
@@ -174,7 +175,7 @@ TEST_F(SimTest, clearErrorsAndCalibrationClearTheirStatusBits) {
     EXPECT_EQ(line->command("#1DF4"), ack());
     EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "2A11"));
     EXPECT_EQ(line->command("#1DF3"), ack());
-    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "A00"));
+    EXPECT_EQ(line->query("#1S0R"), answer("#1S0R", "0A00"));
 }
 
 TEST_F(SimTest, logsEveryFrameFromItsStartCharacter) {

@@ -91,8 +91,9 @@ TEST_F(SimTest, onlyTheKeysOfTheIssuedSeedEnterServiceMode) {
 }
 
 TEST_F(SimTest, serviceFramesOutsideTheChallengeAreRefused) {
-    for (const char* frame : {"#qC1R", "#qS0W65536", "#qS4W1", "#qS0Wx", "#qS1E2", "#qIDR"}) {
+    for (const char* frame : {"#qC1R", "#qS4W1", "#qS0Wx", "#qS0W-1", "#qS0W012", "#qS1E2", "#qIDR"}) {
         EXPECT_EQ(line->command(frame), nak()) << frame;
     }
+    EXPECT_EQ(line->command("#qS0W65536"), ack()) << "keys carry no range check";
     EXPECT_FALSE(sim.serviceModeEntered('1'));
 }
