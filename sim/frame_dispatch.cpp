@@ -16,9 +16,10 @@ namespace {
 
 constexpr char kBroadcast = '&';
 constexpr char kServiceShift = 64;
-constexpr size_t kMaxFrame = 64;   // longer "frames" are line noise and are dropped
-constexpr size_t kLineLimit = 29;  // longest answer line the program reads
-constexpr int kWriteStallMs = 200; // give up on a line whose reader has stopped reading
+constexpr size_t kMaxFrame = 64;             // longer "frames" are line noise and are dropped
+constexpr size_t kLineLimit = 29;            // longest answer line the program reads
+constexpr int kWriteStallMs = 200;           // give up on a line whose reader has stopped reading
+constexpr int64_t kHangUpPauseNs = 20000000; // between a broken-off line and the hang-up
 
 } // namespace
 
@@ -170,7 +171,10 @@ void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, con
         // Never the CR: the line breaks off inside.
         line = answer.line.substr(0, answer.line.empty() ? 0
                                                          : std::max<size_t>(1, (answer.line.size() - 1) / 2));
-        reply(ACK + line, 0, true);
+        // The reader gets a moment to take those bytes: closing a pseudo-terminal discards
+        // what its other end has not read yet.
+        reply(ACK + line);
+        reply({}, rule.milliseconds > 0 ? pause : kHangUpPauseNs, true);
         return;
     default:
         break;
@@ -194,6 +198,7 @@ int64_t Simulator::Impl::writeDue(int64_t time) {
         if (out.hangUpAfter) hangUp();
     }
     if (master < 0) outbox.clear();
+    if (outbox.empty()) framesArrived.notify_all(); // waitForAnswersSent
     return outbox.empty() ? -1 : outbox.front().due;
 }
 

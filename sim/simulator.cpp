@@ -299,6 +299,12 @@ void Simulator::clearFrames() {
     d->frames.clear();
 }
 
+bool Simulator::waitForAnswersSent(int timeoutMs) const {
+    std::unique_lock lock(d->mutex);
+    return d->framesArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                     [this] { return d->outbox.empty(); });
+}
+
 bool Simulator::waitForFrames(size_t n, int timeoutMs) const {
     std::unique_lock lock(d->mutex);
     return d->framesArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),

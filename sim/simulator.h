@@ -34,7 +34,8 @@ enum class FaultKind {
     Delay,        // the answer starts `milliseconds` late
     Trickle,      // every byte of the answer comes `milliseconds` after the one before
     Flood,        // ACK, then `bytes` bytes of noise without CR in place of any answer line
-    HangUpInLine, // ACK and the first half of the answer line, then the line is closed
+    HangUpInLine, // ACK and the first half of the answer line, then (after `milliseconds`,
+                  // default 20) the line is closed
 };
 
 struct FaultRule {
@@ -106,6 +107,9 @@ class Simulator {
     void clearFrames();
     // Waits (bounded) until at least n frames have been received; returns whether they have.
     bool waitForFrames(size_t n, int timeoutMs) const;
+    // Waits (bounded) until every answer received frames have led to is on the line (a delayed
+    // or trickling answer included); returns whether it is.
+    bool waitForAnswersSent(int timeoutMs) const;
 
   private:
     struct Impl;

@@ -25,7 +25,7 @@ struct Simulator::Impl {
     int wakeWrite = -1;
 
     mutable std::mutex mutex;
-    mutable std::condition_variable framesArrived;
+    mutable std::condition_variable framesArrived; // also: the outbox has been emptied
     int master = -1;
     // The simulator keeps the slave side open itself, so the line (and its raw mode) survives
     // the program closing and reopening its port.

@@ -369,4 +369,70 @@ TEST_F(Fehlerklassen, AHangUpEndsTheExchangeWithoutWaitingOutTheTimeOut) {
     EXPECT_LT(uhr.elapsed(), 2000);
 }
 
+struct ZeitFall {
+    Befehl befehl;
+    FaultKind fehler;
+    int millisekunden;
+    int bytes;
+    int code;
+};
+
+// Late, slow and flooding answers: each ends in its code, and once the simulator has put the
+// whole answer on the line the next exchange is not disturbed by its remains.
+TEST_F(Fehlerklassen, LateSlowAndFloodingAnswersEndInTheirCodes) {
+    const ZeitFall faelle[] = {
+        {Befehl::Lesen, FaultKind::Delay, 50, 0, 0}, // within the time-out of 100 ms
+        {Befehl::Lesen, FaultKind::Delay, 200, 0, -403101},
+        {Befehl::Schreiben, FaultKind::Delay, 200, 0, -403053},
+        {Befehl::Identitaet, FaultKind::Trickle, 20, 0, 0}, // each byte within the time-out
+        {Befehl::Funktion, FaultKind::Trickle, 150, 0, -403023},
+        {Befehl::Lesen, FaultKind::Flood, 0, 2000, -404104}, // 29 bytes taken, no echo in them
+        {Befehl::Identitaet, FaultKind::Flood, 0, 2000, -404015},
+        {Befehl::Seed, FaultKind::Flood, 0, 2000, -404104},
+        {Befehl::Status, FaultKind::Flood, 0, 2000, -404120},
+        {Befehl::Schreiben, FaultKind::Flood, 0, 2000, 0}, // acknowledged; the rest is flushed
+    };
+    for (const ZeitFall& f : faelle) {
+        const BefehlInfo info = Info(f.befehl);
+        sim.addFault({0, info.passt, f.fehler, 1, f.millisekunden, f.bytes});
+        QElapsedTimer uhr;
+        uhr.start();
+        EXPECT_EQ(Ausfuehren(f.befehl), f.code) << info.name << " fault " << static_cast<int>(f.fehler);
+        if (f.fehler == FaultKind::Delay && f.code == 0) {
+            EXPECT_GE(uhr.elapsed(), f.millisekunden - 1) << info.name;
+        }
+        ASSERT_TRUE(sim.waitForAnswersSent(3000));
+        EXPECT_EQ(Ausfuehren(f.befehl), 0) << info.name << ": after the late answer";
+    }
+}
+
+// A line that breaks off after half of its bytes: the read inside the line fails at once.
+TEST_F(Fehlerklassen, AHangUpInsideTheAnswerLineIsAWrongAnswer) {
+    const FehlerFall faelle[] = {
+        {Befehl::Lesen, FaultKind::HangUpInLine, -404103},
+        {Befehl::Identitaet, FaultKind::HangUpInLine, -404014},
+        {Befehl::Seed, FaultKind::HangUpInLine, -404103},
+        {Befehl::Status, FaultKind::HangUpInLine, -404119},
+    };
+    ASSERT_EQ(ZEMVKR3X_Timeout(LEITUNG_PORT, 3.0), 0);
+    for (const FehlerFall& f : faelle) {
+        // The line is gone afterwards: every case gets a simulator of its own.
+        vkr3xsim::Simulator eigener;
+        eigener.addDevice('1', vkr3xsim::DeviceKind::VersionB);
+        const std::string pfad = eigener.open();
+        ASSERT_FALSE(pfad.empty());
+        eigener.start();
+        qputenv("VKR3X_COM1", QByteArray::fromStdString(pfad));
+        ASSERT_EQ(ZEMVKR3X_Open(LEITUNG_PORT, 115200), 0);
+        ASSERT_EQ(ZEMVKR3X_Timeout(LEITUNG_PORT, 3.0), 0);
+        eigener.addFault({0, Info(f.befehl).passt, f.fehler, 1});
+        QElapsedTimer uhr;
+        uhr.start();
+        EXPECT_EQ(Ausfuehren(f.befehl), f.code) << Info(f.befehl).name;
+        EXPECT_LT(uhr.elapsed(), 2000) << "not the time-out of 3 s";
+        ZEMVKR3X_Close(LEITUNG_PORT);
+        eigener.stop();
+    }
+}
+
 } // namespace

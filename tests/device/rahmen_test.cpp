@@ -6,7 +6,9 @@
 #include <QElapsedTimer>
 
 #include <cmath>
+#include <set>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -185,6 +187,35 @@ TEST_F(Rahmentest, ReadsSendSixBytesAndConvertByAnswerKind) {
     const std::vector<std::string> rahmen = Rahmen(5);
     const std::vector<std::string> erwartet = {"#1C1R\r", "#1WFR\r", "#1S0R\r", "#1S1R\r", "#1C0R\r"};
     EXPECT_EQ(rahmen, erwartet);
+}
+
+// The stored programs start different from one another and from the working set, so a load,
+// store or read of the wrong slot cannot pass unnoticed.
+TEST_F(Rahmentest, EveryProgramIsLoadedFromItsOwnSlot) {
+    auto lesen = [](int* kurve, double* strom1, double* zeit1) {
+        return ZEMVKR3X_ParameterLesen(LEITUNG_PORT, '1', "stromkurve", nullptr, kurve, nullptr) |
+               ZEMVKR3X_ParameterLesen(LEITUNG_PORT, '1', "strom1", strom1, nullptr, nullptr) |
+               ZEMVKR3X_ParameterLesen(LEITUNG_PORT, '1', "zeit1", zeit1, nullptr, nullptr);
+    };
+    int kurve = 0;
+    double strom1 = 0, zeit1 = 0;
+    ASSERT_EQ(lesen(&kurve, &strom1, &zeit1), 0);
+    std::set<std::tuple<int, double, double>> gesehen{{kurve, strom1, zeit1}};
+    for (int n = 1; n <= 16; ++n) {
+        ASSERT_EQ(ZEMVKR3X_ParameterSchreiben(LEITUNG_PORT, '1', "programmladen", 0.0, n, 0), 0);
+        ASSERT_EQ(lesen(&kurve, &strom1, &zeit1), 0) << n;
+        EXPECT_EQ(kurve, sim.programValue('1', n, "stromkurve")) << n;
+        EXPECT_DOUBLE_EQ(strom1, sim.programValue('1', n, "strom1")) << n;
+        EXPECT_DOUBLE_EQ(zeit1, sim.programValue('1', n, "zeit1")) << n;
+        EXPECT_TRUE(gesehen.insert({kurve, strom1, zeit1}).second)
+            << "program " << n << " is like another set";
+    }
+    // Storing into one slot leaves its neighbours as they were.
+    ASSERT_EQ(ZEMVKR3X_ParameterSchreiben(LEITUNG_PORT, '1', "strom1", 0.75, 0, 0), 0);
+    ASSERT_EQ(ZEMVKR3X_ParameterSchreiben(LEITUNG_PORT, '1', "programmspeichern", 0.0, 7, 0), 0);
+    EXPECT_DOUBLE_EQ(sim.programValue('1', 7, "strom1"), 0.75);
+    EXPECT_NE(sim.programValue('1', 6, "strom1"), 0.75);
+    EXPECT_NE(sim.programValue('1', 8, "strom1"), 0.75);
 }
 
 TEST_F(Rahmentest, IdentityComesWithoutSpaces) {
