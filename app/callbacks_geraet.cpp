@@ -1,10 +1,16 @@
 #include "app/callbacks_geraet.h"
 
+#include "app/globals.h"
+#include "app/vkr3xsteuerung.h"
 #include "ops/com.h"
 #include "ops/geraetefunktionen.h"
 #include "ops/geraetesetup.h"
+#include "ops/istwerte.h"
 #include "ops/programmtransfer.h"
 #include "ops/verbindung.h"
+#include "params/panel_transfer.h"
+#include "params/stromschritt.h"
+#include "params/versionsanpassung.h"
 #include "platform/ui.h"
 
 namespace {
@@ -15,6 +21,21 @@ constexpr int SETUP_MODUS = 2;
 // A button that runs one device operation on its commit and shows the result.
 int Zeigen(int event, int (*operation)()) {
     if (event == EVENT_COMMIT) ComFehlerSetzen(operation());
+    return 0;
+}
+
+// Shows the query's result; when the query succeeded, a failure of the action that came with it
+// (a current write, the switch command) is shown instead, so no failure passes as success.
+void AbfrageUndAktionZeigen(int abfrage, int aktion) {
+    ComFehlerSetzen(abfrage != 0 ? abfrage : aktion);
+}
+
+int StromSchritt(int event, int (*schritt)()) {
+    if (event != EVENT_COMMIT) return 0;
+    ParameterAusGuiInStruktur(); // an edited step size counts at once
+    const int abfrage = IstwerteAbfragen();
+    ComFehlerSetzen(abfrage);
+    AbfrageUndAktionZeigen(abfrage, schritt());
     return 0;
 }
 
@@ -78,5 +99,63 @@ int Callback_Button_Scan(int, int, int event, void*, int, int) {
     ComFehlerSetzen(0);
     ComFehlerSetzen(Vkr3Scan());
     ComEinstellungenAusStrukturInGui();
+    return 0;
+}
+
+int Callback_Button_Abfragen(int, int, int event, void*, int, int) {
+    return Zeigen(event, IstwerteAbfragen);
+}
+
+int Callback_Toggle_DauerndAbfragen(int panel, int control, int event, void*, int, int) {
+    // The first query runs at the first tick, half a second later.
+    if (event != EVENT_COMMIT) return 0;
+    int an = 0;
+    GetCtrlVal(panel, control, &an);
+    SetCtrlAttribute(gPanelHandle, MAINPANEL_TIMER, ATTR_ENABLED, an != 0 ? 1 : 0);
+    return 0;
+}
+
+int Callback_Timer(int, int, int event, void*, int, int) {
+    if (event != EVENT_TIMER_TICK) return 0;
+    const int r = IstwerteAbfragen();
+    if (r != 0) {
+        // Continuous query ends at the first failure.
+        SetCtrlAttribute(gPanelHandle, MAINPANEL_TIMER, ATTR_ENABLED, 0);
+        SetCtrlVal(gPanelHandle, MAINPANEL_DAUERNDABFRAGEN, 0);
+    }
+    ComFehlerSetzen(r);
+    return 0;
+}
+
+int Callback_Button_StatusInfo(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) StatusinfoPopup();
+    return 0;
+}
+
+int Callback_Button_Vkr3StromIncrement(int, int, int event, void*, int, int) {
+    return StromSchritt(event, StromIncrement);
+}
+
+int Callback_Button_Vkr3StromDecrement(int, int, int event, void*, int, int) {
+    return StromSchritt(event, StromDecrement);
+}
+
+int Callback_Button_Vkr3StromUmschalten(int, int, int event, void*, int, int) {
+    // The query after the switch lets the active-current lights follow it.
+    if (event != EVENT_COMMIT) return 0;
+    const int umschalten = Vkr3STK9Stromumschaltung();
+    AbfrageUndAktionZeigen(IstwerteAbfragen(), umschalten);
+    return 0;
+}
+
+int Callback_Button_An_VKR3AX2_anpassen(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    const int kennung = IDLesen();
+    ComFehlerSetzen(kennung);
+    const int tabelle = Vkr3SuppurtDithertabelleLesen();
+    // A failed identity read stays shown when the table query after it succeeds.
+    ComFehlerSetzen(tabelle != 0 ? tabelle : kennung);
+    // Decided even after a failure: from the identity text the ID field still holds.
+    VersionAusKennungAnzeigen();
     return 0;
 }

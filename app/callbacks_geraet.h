@@ -31,3 +31,24 @@ int Callback_Button_Scan(int panel, int control, int event, void* callbackData, 
                          int eventData2);
 int Callback_Button_IdLesen(int panel, int control, int event, void* callbackData, int eventData1,
                             int eventData2);
+
+// Live values and status (one query, the continuous query and its timer, the status popup).
+int Callback_Button_Abfragen(int panel, int control, int event, void* callbackData, int eventData1,
+                             int eventData2);
+int Callback_Toggle_DauerndAbfragen(int panel, int control, int event, void* callbackData, int eventData1,
+                                    int eventData2);
+int Callback_Timer(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
+int Callback_Button_StatusInfo(int panel, int control, int event, void* callbackData, int eventData1,
+                               int eventData2);
+
+// STK9 group of curve 9: step the active current, switch between current 1 and 2.
+int Callback_Button_Vkr3StromIncrement(int panel, int control, int event, void* callbackData, int eventData1,
+                                       int eventData2);
+int Callback_Button_Vkr3StromDecrement(int panel, int control, int event, void* callbackData, int eventData1,
+                                       int eventData2);
+int Callback_Button_Vkr3StromUmschalten(int panel, int control, int event, void* callbackData, int eventData1,
+                                        int eventData2);
+
+// Reads identity and dither-table support and adapts the panel to the regulator's version.
+int Callback_Button_An_VKR3AX2_anpassen(int panel, int control, int event, void* callbackData, int eventData1,
+                                        int eventData2);
