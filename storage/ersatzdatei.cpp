@@ -43,6 +43,9 @@ int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e) {
         if (!f) return errno > 0 ? errno : EIO;
         e->datei = f;
         e->pfad = kandidat.string();
+        // The replacement keeps the access rights the old file had.
+        const fs::file_status alt = fs::status(ziel, ec);
+        if (!ec && fs::is_regular_file(alt)) fs::permissions(kandidat, alt.permissions(), ec);
         return 0;
     }
     return ERSATZDATEI_KEIN_NAME;

@@ -14,7 +14,8 @@ struct Ersatzdatei {
 constexpr int ERSATZDATEI_KEIN_NAME = -1; // every name from 0 to 999 is taken
 
 // Creates "<target's directory><praefix><n>.TMP" with the first n from 0 to 999 whose name does
-// not exist. Returns 0, ERSATZDATEI_KEIN_NAME, or the errno of the failed creation (> 0).
+// not exist; it takes the access rights of an existing target. Returns 0, ERSATZDATEI_KEIN_NAME,
+// or the errno of the failed creation (> 0).
 int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e);
 
 // Flushes the written bytes to the disk and closes the file. Returns 0, or the errno of the

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 // Records, version and index are copied as they lie in memory.
 static_assert(std::endian::native == std::endian::little, "program files are little-endian images");
@@ -49,6 +50,14 @@ Programmabbild ProgrammabbildErstellen() {
 
 int ProgrammdateiSchreiben(const char* pfad) {
     const Programmabbild abbild = ProgrammabbildErstellen();
+    // A file that could not be overwritten in place (write-protected, a directory) is not
+    // replaced either.
+    std::error_code ec;
+    if (std::filesystem::exists(pfad, ec)) {
+        std::FILE* alt = std::fopen(pfad, "r+b");
+        if (!alt) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
+        std::fclose(alt);
+    }
     Ersatzdatei e;
     if (ErsatzdateiAnlegen(pfad, "vkr$$", &e) != 0) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
     if (std::fwrite(abbild.data(), 1, abbild.size(), e.datei) != abbild.size()) {

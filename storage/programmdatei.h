@@ -18,7 +18,7 @@ constexpr int PROGRAMMDATEI_VERSION_OFFSET = 32;
 constexpr int PROGRAMMDATEI_SAETZE_OFFSET = 40;
 constexpr int PROGRAMMDATEI_INDEX_OFFSET = 6432;
 
-constexpr int PROGRAMMDATEI_OEFFNEN_SCHREIBEN = -301101; // target cannot be created
+constexpr int PROGRAMMDATEI_OEFFNEN_SCHREIBEN = -301101; // target cannot be created or overwritten
 constexpr int PROGRAMMDATEI_SCHREIBEN = -301102;         // not all bytes reached the target
 constexpr int PROGRAMMDATEI_NICHT_VORHANDEN = -308103;   // the chosen file does not exist
 constexpr int PROGRAMMDATEI_OEFFNEN_LESEN = -308104;

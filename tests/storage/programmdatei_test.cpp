@@ -129,9 +129,13 @@ TEST_F(Programmdatei, SaveAsksOnlyWhileUntitledAndSaveAsAlways) {
     DateiWaehlen(VAL_NEW_FILE_SELECTED, Pfad("a.vkr"));
     Speichern(); // untitled: asks
     EXPECT_EQ(Dateidialoge(), 1);
+    const auto rechte = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(arbeitsverzeichnis.filePath("a.vkr"), rechte));
     gPar[3].strom2 = 4.5;
     Speichern(); // writes a.vkr at once
     EXPECT_EQ(Dateidialoge(), 1);
+    EXPECT_EQ(QFile::permissions(arbeitsverzeichnis.filePath("a.vkr")) & 0x7077,
+              rechte); // kept (no user bits)
     EXPECT_EQ(DateiInhalt(Pfad("a.vkr")).substr(40, 6392), Abbild());
 
     DateiWaehlen(VAL_NEW_FILE_SELECTED, Pfad("b.vkr"));
@@ -250,7 +254,7 @@ TEST_F(Programmdatei, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
         const char* meldung;
     } faelle[] = {
         {"directory missing", Pfad("fehlt/neu.vkr"), "Fehler #301101"},
-        {"a directory in the way", Pfad("verzeichnis.vkr"), "Fehler #301102"},
+        {"a directory in the way", Pfad("verzeichnis.vkr"), "Fehler #301101"},
         {"disk full", Pfad("alt.vkr"), "Fehler #301102"},
     };
     for (const auto& f : faelle) {
