@@ -1,8 +1,14 @@
-// vkr3x-bench: exchanges per second of the device link. Starts the vkr3x-sim server as a separate
-// process, opens its pseudo-terminal through the driver as COM 1 and writes, then reads, all
-// sixteen programs for a number of rounds.
+// vkr3x-bench: cost of the device link. Starts the vkr3x-sim server as a separate process, opens
+// its pseudo-terminal through the driver as COM 1 and writes, then reads, all sixteen programs.
 //
-//   vkr3x-bench [--sim PATH] [--rounds N] [--baud RATE]
+// 1. Unpaced: the simulator answers at once; the bench prints wall time and its own process CPU
+//    time per exchange. The CPU time is what the program spends and barely moves with the load
+//    of the machine.
+// 2. Against the line: the simulator answers no faster than a 7O1 line at 115200 and at 9600
+//    baud; the bench prints the measured transfer time over the line's minimum for the bytes
+//    that travelled (10 bits a character, both directions, as counted by the simulator).
+//
+//   vkr3x-bench [--sim PATH] [--rounds N] [--line-programs N]
 
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
@@ -16,6 +22,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -24,11 +31,19 @@ namespace {
 constexpr int AUSTAUSCHE_SCHREIBEN = 17 + 29 + 1;
 constexpr int AUSTAUSCHE_LESEN = 1 + 14 + 1 + 3 + 29;
 constexpr int PROGRAMME = 16;
+constexpr int BITS_PRO_ZEICHEN = 10; // start, 7 data, parity, stop
 
 struct Optionen {
     QString sim;
     int runden = 10;
-    int baud = 115200;
+    int leitungsProgramme = 4; // programs written and read in each run against the line
+};
+
+struct Messung {
+    long austausche = 0;
+    double wand = 0.0;                                 // seconds
+    double cpu = 0.0;                                  // seconds of this process
+    long long rahmen = 0, empfangen = 0, gesendet = 0; // as counted by the simulator
 };
 
 QString SimulatorFinden(const QString& vorgabe) {
@@ -51,19 +66,28 @@ bool OptionenLesen(const QStringList& args, Optionen* o) {
             o->sim = args[++i];
         else if (a == QLatin1String("--rounds") && mitWert)
             o->runden = args[++i].toInt(&ok);
-        else if (a == QLatin1String("--baud") && mitWert)
-            o->baud = args[++i].toInt(&ok);
+        else if (a == QLatin1String("--line-programs") && mitWert)
+            o->leitungsProgramme = args[++i].toInt(&ok);
         else
             return false;
-        if (!ok || o->runden < 1) return false;
+        if (!ok || o->runden < 1 || o->leitungsProgramme < 1 || o->leitungsProgramme > PROGRAMME)
+            return false;
     }
     return true;
 }
 
+double CpuSekunden() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1.0e9;
+}
+
 // Starts the server and returns the pseudo-terminal it reports on its first line, or "".
-QString SimulatorStarten(QProcess* sim, const QString& programm) {
+QString SimulatorStarten(QProcess* sim, const QString& programm, int baud) {
+    QStringList argumente = {QStringLiteral("--device"), QStringLiteral("1:b"), QStringLiteral("--stats")};
+    if (baud > 0) argumente << QStringLiteral("--baud") << QString::number(baud);
     sim->setProgram(programm);
-    sim->setArguments({QStringLiteral("--device"), QStringLiteral("1:b")});
+    sim->setArguments(argumente);
     sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     sim->start();
     if (!sim->waitForStarted(5000)) return QString();
@@ -72,21 +96,79 @@ QString SimulatorStarten(QProcess* sim, const QString& programm) {
     return QString::fromLocal8Bit(sim->readLine()).trimmed();
 }
 
-int Messen(int runden, double* sekunden) {
+// Ends the server and reads the line counts it prints on exit.
+bool SimulatorBeenden(QProcess* sim, Messung* m) {
+    sim->terminate();
+    if (!sim->waitForFinished(5000)) {
+        sim->kill();
+        sim->waitForFinished(1000);
+        return false;
+    }
+    const QByteArray zeile = sim->readAllStandardOutput().trimmed();
+    return std::sscanf(zeile.constData(), "frames %lld received %lld sent %lld", &m->rahmen, &m->empfangen,
+                       &m->gesendet) == 3;
+}
+
+int Uebertragen(int runden, int programme, Messung* m) {
     QElapsedTimer uhr;
+    const double cpu = CpuSekunden();
     uhr.start();
     for (int r = 0; r < runden; ++r) {
-        for (int n = 1; n <= PROGRAMME; ++n) {
+        for (int n = 1; n <= programme; ++n) {
             const int fehler = ParametersatzSchreiben(n, &gPar[n]);
             if (fehler != 0) return fehler;
         }
-        for (int n = 1; n <= PROGRAMME; ++n) {
+        for (int n = 1; n <= programme; ++n) {
             const int fehler = ParametersatzLesen(n, &gPar[n]);
             if (fehler != 0) return fehler;
         }
     }
-    *sekunden = static_cast<double>(uhr.nsecsElapsed()) / 1.0e9;
+    m->wand = static_cast<double>(uhr.nsecsElapsed()) / 1.0e9;
+    m->cpu = CpuSekunden() - cpu;
+    m->austausche = static_cast<long>(runden) * programme * (AUSTAUSCHE_SCHREIBEN + AUSTAUSCHE_LESEN);
     return 0;
+}
+
+// One run against a fresh server. baud 0: the server answers at once.
+int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m) {
+    QProcess sim;
+    const QString pfad = SimulatorStarten(&sim, programm, baud);
+    if (pfad.isEmpty()) {
+        std::fprintf(stderr, "vkr3x-bench: simulator %s did not start\n", qPrintable(programm));
+        return 1;
+    }
+    qputenv("VKR3X_COM1", pfad.toLocal8Bit());
+    const int portBaud = baud > 0 ? baud : 115200;
+    int fehler = ZEMVKR3X_Open(1, portBaud);
+    if (fehler == 0) fehler = ZEMVKR3X_Timeout(1, 1.0);
+    if (fehler == 0) {
+        ComStrukturInitialisieren();
+        gCom.portOffen = 1;
+        gCom.adresse = '1';
+        gCom.baudrate = portBaud;
+        ParameterStrukturInitialisieren();
+        fehler = Uebertragen(runden, programme, m);
+        ZEMVKR3X_Close(1);
+    }
+    const bool gezaehlt = SimulatorBeenden(&sim, m);
+    if (fehler != 0) {
+        std::fprintf(stderr, "vkr3x-bench: device link failed with %d\n", fehler);
+        return 1;
+    }
+    if (!gezaehlt) {
+        std::fprintf(stderr, "vkr3x-bench: the simulator reported no line counts\n");
+        return 1;
+    }
+    return 0;
+}
+
+void LeitungZeigen(int baud, const Messung& m) {
+    const double minimum =
+        static_cast<double>(m.empfangen + m.gesendet) * BITS_PRO_ZEICHEN / static_cast<double>(baud);
+    std::printf("%6d baud    %ld exchanges, %lld + %lld bytes, line minimum %.3f s, measured %.3f s, "
+                "ratio %.4f, CPU %.2f us/exchange\n",
+                baud, m.austausche, m.empfangen, m.gesendet, minimum, m.wand, m.wand / minimum,
+                m.cpu * 1.0e6 / static_cast<double>(m.austausche));
 }
 
 } // namespace
@@ -95,44 +177,26 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Optionen opt;
     if (!OptionenLesen(app.arguments(), &opt)) {
-        std::fprintf(stderr, "usage: vkr3x-bench [--sim PATH] [--rounds N] [--baud RATE]\n");
+        std::fprintf(stderr, "usage: vkr3x-bench [--sim PATH] [--rounds N] [--line-programs 1..16]\n");
         return 2;
     }
-    QProcess sim;
     const QString programm = SimulatorFinden(opt.sim);
-    const QString pfad = SimulatorStarten(&sim, programm);
-    if (pfad.isEmpty()) {
-        std::fprintf(stderr, "vkr3x-bench: simulator %s did not start\n", qPrintable(programm));
-        return 1;
-    }
-    qputenv("VKR3X_COM1", pfad.toLocal8Bit());
 
-    int fehler = ZEMVKR3X_Open(1, opt.baud);
-    if (fehler == 0) fehler = ZEMVKR3X_Timeout(1, 1.0);
-    double sekunden = 0.0;
-    if (fehler == 0) {
-        ComStrukturInitialisieren();
-        gCom.portOffen = 1;
-        gCom.adresse = '1';
-        gCom.baudrate = opt.baud;
-        ParameterStrukturInitialisieren();
-        fehler = Messen(opt.runden, &sekunden);
-        ZEMVKR3X_Close(1);
-    }
-    sim.terminate();
-    if (!sim.waitForFinished(3000)) sim.kill();
-    if (fehler != 0) {
-        std::fprintf(stderr, "vkr3x-bench: device link failed with %d\n", fehler);
-        return 1;
-    }
+    Messung frei;
+    if (Lauf(programm, 0, opt.runden, PROGRAMME, &frei) != 0) return 1;
+    const double n = static_cast<double>(frei.austausche);
+    std::printf("simulator      %s\n", qPrintable(programm));
+    std::printf("rounds         %d x (write + read of %d programs), unpaced\n", opt.runden, PROGRAMME);
+    std::printf("exchanges      %ld (%lld frames seen by the simulator)\n", frei.austausche, frei.rahmen);
+    std::printf("wall time      %.3f s, %.2f us/exchange, %.0f exchanges/s\n", frei.wand,
+                frei.wand * 1.0e6 / n, n / frei.wand);
+    std::printf("CPU time       %.3f s, %.2f us/exchange (this process)\n", frei.cpu, frei.cpu * 1.0e6 / n);
 
-    const long austausche =
-        static_cast<long>(opt.runden) * PROGRAMME * (AUSTAUSCHE_SCHREIBEN + AUSTAUSCHE_LESEN);
-    std::printf("simulator      %s (%s)\n", qPrintable(programm), qPrintable(pfad));
-    std::printf("rounds         %d x (write + read of %d programs)\n", opt.runden, PROGRAMME);
-    std::printf("exchanges      %ld\n", austausche);
-    std::printf("time           %.3f s\n", sekunden);
-    std::printf("exchanges/s    %.0f\n", austausche / sekunden);
-    std::printf("us/exchange    %.2f\n", sekunden * 1.0e6 / austausche);
+    std::printf("against the line: write + read of %d programs\n", opt.leitungsProgramme);
+    for (int baud : {115200, 9600}) {
+        Messung m;
+        if (Lauf(programm, baud, 1, opt.leitungsProgramme, &m) != 0) return 1;
+        LeitungZeigen(baud, m);
+    }
     return 0;
 }

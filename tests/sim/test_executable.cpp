@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -86,12 +87,26 @@ TEST(SimExecutable, defaultsToOneVersionBRegulatorAtAddressOne) {
     EXPECT_EQ(exitStatus(server), 0);
 }
 
+TEST(SimExecutable, pacesItsAnswersToTheBaudRateAndCountsTheLine) {
+    Server server = launch({"--baud", "1200", "--stats"});
+    ASSERT_GT(server.pid, 0);
+    simtest::PtyLine line(firstLine(server.out));
+    ASSERT_TRUE(line.isOpen());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(line.query("#1C1R"), "\x06#1C1R1.000\r");
+    // 6 bytes in and 12 out at 8.33 ms a character
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(149));
+    ::kill(server.pid, SIGTERM);
+    EXPECT_EQ(firstLine(server.out), "frames 1 received 6 sent 12");
+    EXPECT_EQ(exitStatus(server), 0);
+}
+
 TEST(SimExecutable, explainsItsOptionsAndRejectsUnknownOnes) {
     Server help = launch({"--help"});
     EXPECT_EQ(firstLine(help.out).rfind("Usage: vkr3x-sim", 0), 0u);
     EXPECT_EQ(exitStatus(help), 0);
 
-    for (const char* bad : {"--device=9:b", "--device=1:c", "--verbose"}) {
+    for (const char* bad : {"--device=9:b", "--device=1:c", "--verbose", "--baud"}) {
         Server server = launch({bad});
         EXPECT_EQ(firstLine(server.out), "") << bad;
         EXPECT_EQ(exitStatus(server), 2) << bad;
