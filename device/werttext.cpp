@@ -36,10 +36,6 @@ bool IstLeerraum(char zeichen) {
            zeichen == '\f';
 }
 
-bool NurLeerraum(const char* text, int laenge) {
-    return LeerraumUeberspringen(text, laenge, 0) >= laenge;
-}
-
 bool ReellLesen(const char* text, int laenge, double* wert) {
     if (!text || laenge <= 0) return false;
     int i = LeerraumUeberspringen(text, laenge, 0);

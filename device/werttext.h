@@ -24,8 +24,6 @@
 #include <cstdint>
 
 bool IstLeerraum(char zeichen);
-// True when text[0..laenge) holds only white space (or nothing).
-bool NurLeerraum(const char* text, int laenge);
 
 // Each converts the number that starts text[0..laenge) after optional white space; returns
 // true and stores the value when there is one. A failed conversion stores nothing.
