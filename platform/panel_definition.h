@@ -30,6 +30,12 @@ enum class LabelPlacement { Left, Above, Right, Inside, None };
 // Pictures are drawn by the run-time itself; the definition only names which one.
 enum class PictureKind { None, ComPort, Logo };
 
+// A text given in both languages of the program; the run-time picks the one of the run.
+struct SpokenName {
+    const char* german = nullptr;
+    const char* english = nullptr;
+};
+
 struct ListItem {
     const char* label;
     int value; // for character rings the character code
@@ -73,6 +79,9 @@ struct ControlDefinition {
     const char* defaultText = ""; // string controls
     int fontPointSize = 0;        // 0 = the panel's font
     bool bold = false;
+    // Name announced by screen readers where the label says too little or nothing (LEDs, error
+    // fields); without one the label text is the name. Never shown on the panel.
+    SpokenName spokenName = {};
 };
 
 struct MenuItemDefinition {
@@ -85,6 +94,8 @@ struct MenuItemDefinition {
     bool submenu = false; // this entry is the submenu that carries the items naming it as parent
 };
 
+constexpr int CENTRED = -1; // child panel position: in the middle of the parent
+
 struct PanelDefinition {
     int resourceId = 0;
     const char* constant = "";
@@ -94,6 +105,15 @@ struct PanelDefinition {
     const char* callback = nullptr;
     std::span<const ControlDefinition> controls = {};
     int menuBarId = 0; // 0 = no menu bar
+    // Keyboard: Tab visits these controls in this order, then any other focusable control in
+    // definition order. Enter anywhere on the panel commits defaultButton, Escape commits
+    // cancelButton (0 = none), each through the control's own callback.
+    std::span<const int> tabOrder = {};
+    int defaultButton = 0;
+    int cancelButton = 0;
+    // Where a child panel opens inside its parent (canvas pixels, top-left of its frame).
+    int left = CENTRED;
+    int top = CENTRED;
 };
 
 struct MenuBarDefinition {
@@ -106,6 +126,12 @@ struct DefinitionFile {
     const char* name = ""; // e.g. "vkr3xSteuerung.uir"
     std::span<const PanelDefinition> panels = {};
     std::span<const MenuBarDefinition> menuBars = {};
+    // Language of the run when panels are loaded: 2 English, anything else German. Picks the
+    // spoken names; none = German.
+    int (*language)() = nullptr;
+    // How a lamp's state is announced.
+    SpokenName lampOn = {};
+    SpokenName lampOff = {};
 };
 
 // Makes a definition file known to LoadPanel under its name.

@@ -61,6 +61,7 @@ int SetLimit(ControlRec& rec, int attribute, double value) {
     if (!box) return UIE_BAD_ATTRIBUTE;
     const QSignalBlocker quiet(box);
     attribute == ATTR_MIN_VALUE ? box->setMinimum(value) : box->setMaximum(value);
+    box->KeepWithinLimits();
     return UIE_OK;
 }
 

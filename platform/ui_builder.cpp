@@ -1,5 +1,6 @@
 // Builds the widgets of a panel from its declarative definition and wires every user action
 // to the callback of its control. All connections of controls to events are made here.
+#include "platform/ui_accessible.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_table.h"
 #include "platform/ui_widgets.h"
@@ -20,6 +21,13 @@ constexpr int kLabelGap = 4;
 constexpr int kPanelMargin = 10;
 constexpr int kCaptionEdgeGap = 8; // space a caption leaves before the frame's right edge
 
+int LeadingBlanks(const QString& text) {
+    int n = 0;
+    while (n < text.size() && text.at(n).isSpace())
+        ++n;
+    return n;
+}
+
 bool HasSeparateLabel(const ControlDefinition& def) {
     switch (def.kind) {
     case ControlKind::Numeric:
@@ -36,12 +44,23 @@ bool HasSeparateLabel(const ControlDefinition& def) {
     }
 }
 
+// Check boxes and toggle buttons commit on every change of state the program did not make
+// (program values arrive with signals blocked): a click, the space bar, or the toggle action of
+// a screen reader, which changes the state without a click.
+void CommitOnToggle(QAbstractButton* button, int panel, int id) {
+    QObject::connect(button, &QAbstractButton::toggled, button,
+                     [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
+}
+
 QWidget* MakeButton(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* button = new QPushButton(Mnemonicless(Utf8(def.text)), canvas);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter presses the button that has the focus
     if (def.kind == ControlKind::ToggleButton) {
         button->setCheckable(true);
         button->setChecked(def.defaultValue != 0.0);
+        MarkAsToggle(button);
+        CommitOnToggle(button, panel, id);
+        return button;
     }
     QObject::connect(button, &QPushButton::clicked, button,
                      [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
@@ -53,8 +72,12 @@ QWidget* MakeCheckbox(const ControlDefinition& def, QWidget* canvas, int panel, 
     if (!HasSeparateLabel(def) && def.labelPlacement != LabelPlacement::None)
         box->setText(Mnemonicless(Utf8(def.text)));
     box->setChecked(def.defaultValue != 0.0);
-    QObject::connect(box, &QCheckBox::clicked, box,
-                     [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
+    if (def.readOnly) {
+        // An indicator: shows what the program sets, the user cannot change it.
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setFocusPolicy(Qt::NoFocus);
+    }
+    CommitOnToggle(box, panel, id);
     return box;
 }
 
@@ -63,12 +86,13 @@ QWidget* MakeNumeric(const ControlDefinition& def, QWidget* canvas, int panel, i
     box->setDecimals(def.type == ValueType::Int ? 0 : def.decimals);
     box->setRange(FiniteLimit(def.minimum), FiniteLimit(def.maximum));
     box->setSingleStep(def.step > 0 ? def.step : 1.0);
-    box->setValue(def.defaultValue);
+    box->SetExact(def.defaultValue);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (def.readOnly) {
+        // Display only; still reached with Tab, so its value can be read out and copied.
         box->setReadOnly(true);
         box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        box->setFocusPolicy(Qt::NoFocus);
+        box->setFocusPolicy(Qt::StrongFocus);
     }
     // One commit per change: a step, or Enter / leaving the field after typing. Program values
     // arrive with the box's signals blocked.
@@ -84,6 +108,7 @@ QWidget* MakeNumeric(const ControlDefinition& def, QWidget* canvas, int panel, i
 
 QWidget* MakeRing(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* ring = new QComboBox(canvas);
+    MarkAsRing(ring);
     for (const ListItem& item : def.items)
         ring->addItem(Utf8(item.label), item.value);
     const int selected = ring->findData(static_cast<int>(std::lround(def.defaultValue)));
@@ -112,6 +137,9 @@ QWidget* MakePictureRing(ControlRec& rec, QWidget* canvas, int panel, int id) {
     });
     const int start = static_cast<int>(std::lround(rec.def->defaultValue));
     ring->SetPort(start != 0 || rec.pictures.empty() ? start : rec.pictures.front().value);
+    const PanelRec* owner = FindPanel(panel);
+    if (owner && owner->file && owner->file->lampOff.german)
+        ring->SetClosedWord(Spoken(owner->file->lampOff, owner->english));
     return ring;
 }
 
@@ -156,6 +184,10 @@ QWidget* MakeWidget(ControlRec& rec, QWidget* canvas, int panel) {
         auto* led = new LedLamp(canvas);
         led->SetOnColor(def.onColor);
         led->SetOn(def.defaultValue != 0.0);
+        const PanelRec* owner = FindPanel(panel);
+        if (owner && owner->file)
+            led->SetStateWords(Spoken(owner->file->lampOn, owner->english),
+                               Spoken(owner->file->lampOff, owner->english));
         return led;
     }
     case ControlKind::PictureRing:
@@ -192,6 +224,7 @@ void ApplyGeometryAndLook(ControlRec& rec) {
         rec.label = new QLabel(w->parentWidget());
         rec.label->setTextFormat(Qt::PlainText);
         rec.label->setFont(w->font());
+        rec.label->setBuddy(w); // screen readers announce the control by this label
     }
     SetLabelText(rec, Utf8(def.text));
     w->setVisible(def.visible);
@@ -241,31 +274,51 @@ QSize CanvasSize(const PanelRec& rec) {
 
 QWidget* MakeWindow(PanelRec& rec, PanelRec* parent) {
     const QSize size(std::max(rec.def->width, 40), std::max(rec.def->height, 30));
+    const int handle = rec.handle;
     if (parent) {
-        auto* frame = new ChildPanelFrame(parent->canvas, size);
+        auto* frame = new ChildPanelFrame(parent->canvas, size,
+                                          [handle](int key) { return DeliverPanelKey(handle, key); });
         frame->SetTitle(rec.title);
         frame->hide();
         rec.canvas = frame->Canvas();
         return frame;
     }
-    const int handle = rec.handle;
-    auto* window = new PanelWindow([handle] { return DeliverCloseRequest(handle); });
+    auto* window = new PanelWindow([handle] { return DeliverCloseRequest(handle); },
+                                   [handle](int key) { return DeliverPanelKey(handle, key); });
     window->setWindowTitle(rec.title);
     rec.canvas = new QWidget(window);
     window->setCentralWidget(rec.canvas);
     return window;
 }
 
-// Child frames sit in the middle of their parent panel.
-void PlaceChild(QWidget* frame, const PanelRec& parent) {
+// A child frame opens where its definition places it, else in the middle of its parent panel.
+void PlaceChild(ChildPanelFrame* frame, const PanelRec& rec, const PanelRec& parent) {
     const QSize room = parent.canvas->size();
-    frame->move(std::max(0, (room.width() - frame->width()) / 2),
-                std::max(0, (room.height() - frame->height()) / 2));
+    const int left = rec.def->left != CENTRED ? rec.def->left : (room.width() - frame->width()) / 2;
+    const int top = rec.def->top != CENTRED ? rec.def->top : (room.height() - frame->height()) / 2;
+    frame->MoveWithin({left, top});
+}
+
+// Tab follows the definition's order; controls it does not list follow in definition order.
+void ApplyTabOrder(PanelRec& rec) {
+    std::vector<QWidget*> chain;
+    auto add = [&](const ControlRec& control) {
+        QWidget* w = control.widget;
+        if (w && (w->focusPolicy() & Qt::TabFocus) && std::find(chain.begin(), chain.end(), w) == chain.end())
+            chain.push_back(w);
+    };
+    for (const int id : rec.def->tabOrder)
+        if (const auto found = rec.controls.find(id); found != rec.controls.end()) add(found->second);
+    for (const ControlDefinition& def : rec.def->controls)
+        add(rec.controls[def.id]);
+    for (size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 } // namespace
 
 void BuildPanel(PanelRec& rec, PanelRec* parent) {
+    InstallAccessibility();
     rec.title = Utf8(rec.def->title);
     rec.callback = PanelCallbackNamed(rec.def->callback);
     rec.window = MakeWindow(rec, parent);
@@ -274,6 +327,7 @@ void BuildPanel(PanelRec& rec, PanelRec* parent) {
         control.id = def.id;
         control.def = &def;
         control.callback = ControlCallbackNamed(def.callback);
+        control.spokenName = Spoken(def.spokenName, rec.english);
         if (def.kind == ControlKind::Timer) {
             MakeTimer(control, rec.canvas, rec.handle);
             continue;
@@ -282,23 +336,34 @@ void BuildPanel(PanelRec& rec, PanelRec* parent) {
         ApplyGeometryAndLook(control);
     }
     MarkCaptions(rec);
+    ApplyTabOrder(rec);
     const QSize size = CanvasSize(rec);
     if (auto* frame = dynamic_cast<ChildPanelFrame*>(rec.window)) {
         frame->Canvas()->setFixedSize(size);
         frame->adjustSize();
-        PlaceChild(frame, *parent);
+        PlaceChild(frame, rec, *parent);
     } else {
         rec.canvas->setMinimumSize(size);
         rec.window->resize(size);
     }
 }
 
+QString Spoken(const SpokenName& name, bool english) {
+    return Utf8(english && name.english ? name.english : name.german);
+}
+
 void SetLabelText(ControlRec& rec, const QString& text) {
     rec.labelText = text;
     const ControlDefinition& def = *rec.def;
     if (!rec.widget) return;
+    // Screen readers name a control by its label, without the blanks that align it, or by its
+    // spoken name where the label says too little; a named text message tells its text as the
+    // description (the scan line: "Scanstatus", then what the scan is doing).
     const QString trimmed = text.trimmed();
-    rec.widget->setAccessibleName(trimmed.isEmpty() ? Utf8(def.constant) : trimmed);
+    const QString name = !rec.spokenName.isEmpty() ? rec.spokenName : trimmed;
+    rec.widget->setAccessibleName(name.isEmpty() ? Utf8(def.constant) : name);
+    if (def.kind == ControlKind::TextMessage && !rec.spokenName.isEmpty())
+        rec.widget->setAccessibleDescription(trimmed);
     if (auto* button = qobject_cast<QPushButton*>(rec.widget)) {
         button->setText(Mnemonicless(text));
     } else if (def.kind == ControlKind::TextMessage) {
@@ -330,10 +395,13 @@ void LayoutLabel(ControlRec& rec) {
                                natural.height());
         break;
     default: {
-        // A reserved width gives the labels of a column a common left edge; without one the
-        // label ends just before the control.
-        const int width = std::max(reserved, natural.width());
-        rec.label->setAlignment((reserved > 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        // The label ends just before its control, so a column of labels reads evenly along the
+        // controls however many blanks a text begins with (the blanks stay part of the text;
+        // where the reserved width is short of them, only blank space is cut off on the left).
+        const QString text = rec.label->text();
+        const int leading = rec.label->fontMetrics().horizontalAdvance(text.left(LeadingBlanks(text)));
+        const int width = std::max(reserved, natural.width() - leading);
+        rec.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         rec.label->setGeometry(g.left() - kLabelGap - width, centredTop, width, natural.height());
         break;
     }

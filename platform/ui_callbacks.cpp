@@ -2,6 +2,7 @@
 #include "platform/ui_runtime.h"
 
 #include <QTimer>
+#include <QWidget>
 #include <cstring>
 #include <string>
 
@@ -94,6 +95,21 @@ bool DeliverCloseRequest(int panel) {
     }
     rec->callback(panel, EVENT_CLOSE, nullptr, 0, 0);
     return false;
+}
+
+bool DeliverPanelKey(int panel, int key) {
+    const PanelRec* rec = FindPanel(panel);
+    if (!rec) return false;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const int button = enter ? rec->def->defaultButton : key == Qt::Key_Escape ? rec->def->cancelButton : 0;
+    int error = 0;
+    const ControlRec* target = button ? FindControl(panel, button, &error) : nullptr;
+    // A button the user cannot press (hidden or dimmed) is not pressed by a key either.
+    if (!target || !target->widget || !target->widget->isVisibleTo(rec->window) ||
+        !target->widget->isEnabled())
+        return false;
+    DeliverControlEvent(panel, button, EVENT_COMMIT);
+    return true;
 }
 
 void DeliverMenuCommand(int menuBar, int item) {

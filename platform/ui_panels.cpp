@@ -43,6 +43,34 @@ void Forget(int handle) {
     state.panels.erase(handle);
 }
 
+// The first control in the panel's Tab order that can take the focus.
+void FocusFirstControl(PanelRec& rec) {
+    auto takes = [&rec](const ControlRec& c) {
+        return c.widget && (c.widget->focusPolicy() & Qt::TabFocus) && c.widget->isVisibleTo(rec.window) &&
+               c.widget->isEnabled();
+    };
+    for (const int id : rec.def->tabOrder)
+        if (const auto found = rec.controls.find(id); found != rec.controls.end() && takes(found->second))
+            return found->second.widget->setFocus(Qt::TabFocusReason);
+    for (const ControlDefinition& def : rec.def->controls)
+        if (takes(rec.controls[def.id])) return rec.controls[def.id].widget->setFocus(Qt::TabFocusReason);
+}
+
+// A popup opens centred over the window the user works in: the active one, else the first
+// top-level panel on the screen.
+void CentreOverMainWindow(PanelRec& popup) {
+    QWidget* over = QApplication::activeWindow();
+    if (!over || over == popup.window || !over->isVisible()) {
+        over = nullptr;
+        for (const auto& [handle, rec] : State().panels)
+            if (!over && rec.get() != &popup && IsTopLevel(*rec) && rec->window->isVisible())
+                over = rec->window;
+    }
+    if (!over) return;
+    const QRect frame = popup.window->frameGeometry();
+    popup.window->move(over->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
 } // namespace
 
 bool HaveApplication() {
@@ -84,18 +112,6 @@ int RegisterMenuBar(std::unique_ptr<MenuBarRec> bar) {
 
 using namespace vkrui;
 
-int InitUserInterface(int argc, char* argv[]) {
-    if (!QCoreApplication::instance()) {
-        static int keptArgc = 0;
-        keptArgc = argc;
-        new QApplication(keptArgc, argv);
-    }
-    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
-    // Windows come and go as panels; only QuitUserInterface ends the loop.
-    QApplication::setQuitOnLastWindowClosed(false);
-    return UIE_OK;
-}
-
 int LoadPanel(int parentPanel, const char* definitionFile, int panelResourceId) {
     if (!HaveApplication()) return UIE_NOT_INITIALIZED;
     PanelRec* parent = nullptr;
@@ -110,7 +126,9 @@ int LoadPanel(int parentPanel, const char* definitionFile, int panelResourceId) 
     auto rec = std::make_unique<PanelRec>();
     rec->handle = State().nextPanel++;
     rec->parent = parentPanel;
+    rec->file = file;
     rec->def = def;
+    rec->english = file->language && file->language() == 2;
     PanelRec& panel = *rec;
     State().panels[panel.handle] = std::move(rec);
     BuildPanel(panel, parent);
@@ -125,16 +143,28 @@ int LoadPanel(int parentPanel, const char* definitionFile, int panelResourceId) 
 int DisplayPanel(int panel) {
     PanelRec* rec = FindPanel(panel);
     if (!rec) return UIE_BAD_PANEL;
+    const bool wasHidden = rec->window->isHidden();
     rec->window->show();
     rec->window->raise();
-    if (IsTopLevel(*rec)) rec->window->activateWindow();
+    if (IsTopLevel(*rec)) {
+        rec->window->activateWindow();
+    } else if (wasHidden) {
+        // A child panel takes the keyboard when it opens and gives it back when it closes.
+        QWidget* focus = QApplication::focusWidget();
+        rec->focusBefore = focus && !rec->window->isAncestorOf(focus) ? focus : nullptr;
+        FocusFirstControl(*rec);
+    }
     return UIE_OK;
 }
 
 int HidePanel(int panel) {
     PanelRec* rec = FindPanel(panel);
     if (!rec) return UIE_BAD_PANEL;
+    QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && rec->window->isAncestorOf(focus);
     rec->window->hide();
+    if (!IsTopLevel(*rec) && hadFocus && rec->focusBefore && rec->focusBefore->isVisible())
+        rec->focusBefore->setFocus(Qt::OtherFocusReason);
     if (rec->popup) {
         rec->popup = false;
         rec->window->setWindowModality(Qt::NonModal);
@@ -160,6 +190,7 @@ int InstallPopup(int panel) {
     rec->popup = true;
     rec->window->hide(); // modality only takes effect on showing
     rec->window->setWindowModality(Qt::ApplicationModal);
+    CentreOverMainWindow(*rec);
     return DisplayPanel(panel);
 }
 

@@ -32,7 +32,7 @@ QWidget* PopupParent() {
 
 QPushButton* AddChoice(QDialog& dialog, QHBoxLayout& row, const char* label, int number) {
     auto* button = new QPushButton(Mnemonicless(Utf8(label)), &dialog);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter presses the button that has the focus
     button->setVisible(label && *label);
     QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, number] { dialog.done(number); });
     row.addWidget(button);
@@ -55,7 +55,8 @@ int ShowChoice(const char* title, const char* message, const char* const (&label
         buttons[i] = AddChoice(dialog, *row, labels[i], i + 1);
     row->addStretch();
     layout->addLayout(row);
-    // Enter chooses button 2 wherever the focus is; Escape and the close box choose button 3.
+    // Button 2 starts with the focus, so Enter chooses it unless the user moves to another
+    // button; Escape and the close box choose button 3.
     buttons[1]->setDefault(true);
     buttons[1]->setFocus(Qt::OtherFocusReason);
     const int result = dialog.exec();

@@ -7,6 +7,7 @@
 #include "platform/popup_hook.h"
 #include "platform/ui.h"
 
+#include <QPointer>
 #include <QString>
 #include <cmath>
 #include <map>
@@ -36,6 +37,7 @@ struct ControlRec {
     QTimer* timer = nullptr;   // timers only
     CtrlCallbackPtr callback = nullptr;
     QString labelText;              // label, caption or message text as last set
+    QString spokenName;             // the definition's spoken name in the run's language, if any
     std::vector<RingItem> pictures; // picture rings: the items of the ring
     bool timerBusy = false;         // a tick is being handled; no nested ticks
     int captionRoom = 0;            // frame captions: the widest they may grow, to the frame's edge
@@ -44,7 +46,9 @@ struct ControlRec {
 struct PanelRec {
     int handle = 0;
     int parent = 0;
+    const DefinitionFile* file = nullptr;
     const PanelDefinition* def = nullptr;
+    bool english = false;      // the run's language, as the definition file tells it
     QWidget* window = nullptr; // top-level window, or the embedded frame of a child panel
     QWidget* canvas = nullptr; // the widget the controls sit on
     PanelCallbackPtr callback = nullptr;
@@ -53,6 +57,7 @@ struct PanelRec {
     int taskbarButton = 0; // attribute 618, kept but without effect here
     bool popup = false;    // shown by InstallPopup
     QString title;
+    QPointer<QWidget> focusBefore; // child panels: where the focus was when the panel was shown
 };
 
 struct MenuBarRec {
@@ -81,6 +86,9 @@ void DeliverTimerTick(int panel, int control);
 // The close box of a top-level panel: the panel callback decides; without one the panel hides.
 // Returns true when the window may close itself.
 bool DeliverCloseRequest(int panel);
+// Enter or Escape that no control of the panel used: commits the panel's default or cancel
+// button through its callback. True when the key was acted on.
+bool DeliverPanelKey(int panel, int key);
 void DeliverMenuCommand(int menuBar, int item);
 
 // ---- Construction (ui_builder.cpp, ui_menus.cpp) ------------------------------------------
@@ -91,6 +99,8 @@ int BuildMenuBar(const MenuBarDefinition& def, int panel, QMainWindow* window);
 // Places the separate label of a control after its text or its widget geometry changed.
 void LayoutLabel(ControlRec& rec);
 void SetLabelText(ControlRec& rec, const QString& text);
+// The text of the run's language.
+QString Spoken(const SpokenName& name, bool english);
 
 // ---- Popup hook (popup_hook.cpp) ------------------------------------------------------------
 // Records the popup and returns the next scripted reply, or defaultResult with an empty path.

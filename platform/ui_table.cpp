@@ -68,6 +68,8 @@ QTableWidgetItem* CellOf(QTableWidget* table, Point cell, int* error) {
 QWidget* MakeTable(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* table = new QTableWidget(std::max(def.rows, 0), std::max(def.columns, 0), canvas);
     table->setItemDelegate(new CellDelegate(def, table));
+    // Tab leaves the table for the next control; the arrow keys move between the cells.
+    table->setTabKeyNavigation(false);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int column = 0; column < table->columnCount(); ++column) {

@@ -44,7 +44,7 @@ int SetNumber(ControlRec& rec, double value) {
     case ControlKind::Numeric: {
         auto* box = static_cast<NumericBox*>(rec.widget);
         box->ClearEdited();
-        box->setValue(rec.def->type == ValueType::Int ? std::round(value) : value);
+        box->SetExact(rec.def->type == ValueType::Int ? std::round(value) : value);
         return UIE_OK;
     }
     case ControlKind::Ring:
@@ -65,7 +65,7 @@ int SetNumber(ControlRec& rec, double value) {
 int GetNumber(const ControlRec& rec, double* value) {
     switch (rec.def->kind) {
     case ControlKind::Numeric:
-        *value = static_cast<NumericBox*>(rec.widget)->value();
+        *value = static_cast<NumericBox*>(rec.widget)->Exact();
         return UIE_OK;
     case ControlKind::Ring: {
         auto* ring = static_cast<QComboBox*>(rec.widget);

@@ -2,13 +2,16 @@
 
 #include "platform/ui.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 #include <numbers>
@@ -23,6 +26,34 @@ NumericBox::NumericBox(QWidget* parent) : QDoubleSpinBox(parent) {
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { edited_ = true; });
+    // Connected before any other receiver, so the held value is current when a commit is
+    // delivered. Program values arrive with signals blocked and never pass here.
+    connect(this, &QDoubleSpinBox::valueChanged, this, [this](double shown) { exact_ = shown; });
+    connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (edited_) exact_ = value(); // a typed entry equal to the shown value is taken as well
+    });
+}
+
+void NumericBox::SetExact(double v) {
+    exact_ = std::clamp(v, minimum(), maximum());
+    const QSignalBlocker quiet(this);
+    setValue(exact_);
+}
+
+void NumericBox::KeepWithinLimits() {
+    const double within = std::clamp(exact_, minimum(), maximum());
+    if (within != exact_) SetExact(within);
+}
+
+void NumericBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && edited_) {
+        edited_ = false;
+        lineEdit()->setText(textFromValue(value()));
+        selectAll();
+        event->accept();
+        return;
+    }
+    QDoubleSpinBox::keyPressEvent(event);
 }
 
 static QString NormalisedNumber(const QString& text) {
@@ -61,6 +92,15 @@ void LedLamp::SetOn(bool on) {
     if (on_ == on) return;
     on_ = on;
     update();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent lit(this, changed);
+    QAccessible::updateAccessibility(&lit);
+}
+
+void LedLamp::SetStateWords(const QString& on, const QString& off) {
+    onWord_ = on;
+    offWord_ = off;
 }
 
 void LedLamp::SetOnColor(int rgb) {
@@ -95,6 +135,16 @@ void ComPictureRing::SetPort(int port) {
     if (port_ == port) return;
     port_ = port;
     update();
+    QAccessibleValueChangeEvent shown(this, StateWord());
+    QAccessible::updateAccessibility(&shown);
+}
+
+void ComPictureRing::Press() {
+    sink_(EVENT_LEFT_CLICK, 0, 0);
+}
+
+QString ComPictureRing::StateWord() const {
+    return port_ > 0 ? QStringLiteral("COM %1").arg(port_) : closedWord_;
 }
 
 // A nine-pin D-sub shell seen from the front, sized to the given rectangle.
@@ -206,7 +256,8 @@ void LogoPicture::paintEvent(QPaintEvent*) {
 
 // ---- PanelWindow and ChildPanelFrame -----------------------------------------------------------
 
-PanelWindow::PanelWindow(std::function<bool()> onClose) : onClose_(std::move(onClose)) {}
+PanelWindow::PanelWindow(std::function<bool()> onClose, PanelKeyHandler onKey)
+    : onClose_(std::move(onClose)), onKey_(std::move(onKey)) {}
 
 void PanelWindow::closeEvent(QCloseEvent* event) {
     if (onClose_ && !onClose_()) {
@@ -216,7 +267,13 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-ChildPanelFrame::ChildPanelFrame(QWidget* parent, QSize canvasSize) : QFrame(parent) {
+void PanelWindow::keyPressEvent(QKeyEvent* event) {
+    if (onKey_ && onKey_(event->key())) return event->accept();
+    QMainWindow::keyPressEvent(event);
+}
+
+ChildPanelFrame::ChildPanelFrame(QWidget* parent, QSize canvasSize, PanelKeyHandler onKey)
+    : QFrame(parent), onKey_(std::move(onKey)) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAutoFillBackground(true);
@@ -226,6 +283,8 @@ ChildPanelFrame::ChildPanelFrame(QWidget* parent, QSize canvasSize) : QFrame(par
     titleBar_ = new QLabel(this);
     titleBar_->setAutoFillBackground(true);
     titleBar_->setContentsMargins(6, 2, 6, 2);
+    titleBar_->setCursor(Qt::SizeAllCursor);
+    titleBar_->installEventFilter(this);
     QPalette bar = titleBar_->palette();
     bar.setColor(QPalette::Window, bar.color(QPalette::Highlight));
     bar.setColor(QPalette::WindowText, bar.color(QPalette::HighlightedText));
@@ -240,9 +299,53 @@ ChildPanelFrame::ChildPanelFrame(QWidget* parent, QSize canvasSize) : QFrame(par
     adjustSize();
 }
 
+QWidget* ChildPanelFrame::TitleBar() const {
+    return titleBar_;
+}
+
 void ChildPanelFrame::SetTitle(const QString& title) {
     titleBar_->setText(title);
     setAccessibleName(title);
+}
+
+void ChildPanelFrame::MoveWithin(QPoint pos) {
+    const QWidget* room = parentWidget();
+    if (room) {
+        pos.setX(std::clamp(pos.x(), 0, std::max(0, room->width() - width())));
+        pos.setY(std::clamp(pos.y(), 0, std::max(0, room->height() - height())));
+    }
+    move(pos);
+}
+
+bool ChildPanelFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != titleBar_) return QFrame::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() != Qt::LeftButton) break;
+        dragging_ = true;
+        grab_ = titleBar_->mapTo(this, press->position().toPoint());
+        raise();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (!dragging_ || !parentWidget()) break;
+        MoveWithin(
+            parentWidget()->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()) -
+            grab_);
+        return true;
+    case QEvent::MouseButtonRelease:
+        dragging_ = false;
+        break;
+    default:
+        break;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void ChildPanelFrame::keyPressEvent(QKeyEvent* event) {
+    if (onKey_ && onKey_(event->key())) return event->accept();
+    QFrame::keyPressEvent(event);
 }
 
 } // namespace vkrui

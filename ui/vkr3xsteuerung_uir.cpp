@@ -7,6 +7,7 @@
 // labelWidth pixels before it, an upper label in the line above it.
 #include "ui/vkr3xsteuerung_uir.h"
 
+#include "app/globals.h"
 #include "app/vkr3xsteuerung.h"
 
 // A control is named by its constant; id and name come from the same token.
@@ -103,10 +104,10 @@ constexpr Geometry Rfwv2(int zeile) {
     return NachLabel(kSp2Label, kRfwvZeile0 + zeile * kRfwvZeile, kSp2LabelBreite, kParFeldBreite);
 }
 
-// Actual values
-constexpr int kIstLabelBreite = 90;
+// Actual values: label, value, and the query buttons after a clear gap.
+constexpr int kIstLabelBreite = 84, kIstFeldBreite = 80, kIstKnopfBreite = 90;
 constexpr int kIstZeile0 = kRahmenIstwerte.top + 16, kIstZeile1 = kIstZeile0 + 32;
-constexpr int kIstKnopfLinks = kC + kCBreite - kRand - 90;
+constexpr int kIstKnopfLinks = kC + kCBreite - kRand - kIstKnopfBreite;
 
 // Status LEDs in bit order 0, 1, 3, 4, 8, 9, 11, 13 from left to right.
 constexpr Geometry StatusLed(int position) {
@@ -325,77 +326,81 @@ constexpr ControlDefinition kMainpanel[] = {
     // Actual values
     {KONSTANTE(MAINPANEL_STROMIST), .kind = ControlKind::Numeric, .text = "Strom [A]",
      .type = ValueType::Double, .defaultValue = 0, .minimum = -UNBEGRENZT, .maximum = UNBEGRENZT, .step = 1,
-     .decimals = 3, .readOnly = true, .geometry = NachLabel(kCInnen, kIstZeile0, kIstLabelBreite, 86),
+     .decimals = 3, .readOnly = true,
+     .geometry = NachLabel(kCInnen, kIstZeile0, kIstLabelBreite, kIstFeldBreite),
      .labelWidth = kIstLabelBreite},
     {KONSTANTE(MAINPANEL_SPANNUNGIST), .kind = ControlKind::Numeric, .text = "Spannung [V]",
      .type = ValueType::Double, .defaultValue = 0, .minimum = -UNBEGRENZT, .maximum = UNBEGRENZT, .step = 1,
-     .decimals = 1, .readOnly = true, .geometry = NachLabel(kCInnen, kIstZeile1, kIstLabelBreite, 86),
+     .decimals = 1, .readOnly = true,
+     .geometry = NachLabel(kCInnen, kIstZeile1, kIstLabelBreite, kIstFeldBreite),
      .labelWidth = kIstLabelBreite},
     {KONSTANTE(MAINPANEL_ABFRAGEN), .kind = ControlKind::CommandButton, .text = "abfragen",
-     .callback = "Callback_Button_Abfragen", .geometry = {kIstKnopfLinks, kIstZeile0 - 1, 90, kKnopfHoehe},
+     .callback = "Callback_Button_Abfragen",
+     .geometry = {kIstKnopfLinks, kIstZeile0 - 1, kIstKnopfBreite, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(MAINPANEL_DAUERNDABFRAGEN), .kind = ControlKind::ToggleButton, .text = "dauernd",
      .callback = "Callback_Toggle_DauerndAbfragen", .type = ValueType::Int, .defaultValue = 0,
-     .geometry = {kIstKnopfLinks, kIstZeile1 - 1, 90, kKnopfHoehe}, .labelPlacement = LabelPlacement::Inside},
+     .geometry = {kIstKnopfLinks, kIstZeile1 - 1, kIstKnopfBreite, kKnopfHoehe},
+     .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(MAINPANEL_STATUSINFO), .kind = ControlKind::CommandButton, .text = "?",
      .callback = "Callback_Button_StatusInfo",
      .geometry = {kC + kCBreite - kRand - 28, kRahmenStatus.top + 16, 28, kKnopfHoehe},
-     .labelPlacement = LabelPlacement::Inside},
+     .labelPlacement = LabelPlacement::Inside, .spokenName = {"Statusinfo", "Status info"}},
 
     // Connection and error line
     {KONSTANTE(MAINPANEL_COMPICTURERING), .kind = ControlKind::PictureRing,
      .callback = "Callback_Ring_ComPicture", .type = ValueType::Int, .defaultValue = -1, .items = kComBilder,
      .geometry = {kAInnen, kFehlerZeile, 56, 36}, .labelPlacement = LabelPlacement::None,
-     .picture = PictureKind::ComPort},
+     .picture = PictureKind::ComPort, .spokenName = {"Verbindung", "Connection"}},
     {KONSTANTE(MAINPANEL_FEHLERLED), .kind = ControlKind::Led, .text = "Fehler", .type = ValueType::Int,
      .geometry = NachLabel(kAInnen + 70, kFehlerZeile + 9, 50, kLedGroesse, kLedGroesse), .labelWidth = 50,
      .onColor = kRot},
     {KONSTANTE(MAINPANEL_FEHLERSTRING), .kind = ControlKind::String, .type = ValueType::String,
      .readOnly = true, .geometry = {kAInnen, kFehlerZeile + 46, kABreite - 2 * kRand, kFeldHoehe},
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"Fehlertext", "Error text"}},
     {KONSTANTE(MAINPANEL_FEHLERNUMMER), .kind = ControlKind::Numeric, .type = ValueType::Int,
      .defaultValue = 0, .minimum = -2147483648.0, .maximum = 2147483647.0, .step = 1, .decimals = 0,
      .readOnly = true, .geometry = {kAInnen + 156, kFehlerZeile + 6, 110, kFeldHoehe},
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"Fehlercode", "Error code"}},
 
     // Curve markers, each right beside the control it marks
     {KONSTANTE(MAINPANEL_STERN_ENDSTUFEREGELN), .text = "*", .geometry = SternNeben(kEndstufe),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_REGLER_GAIN), .text = "*", .geometry = SternNeben(kReglerGain),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_REGLER_KI), .text = "*", .geometry = SternNeben(kReglerKi),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_REGLER_KP), .text = "*", .geometry = SternNeben(kReglerKp),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_ZYKLEN), .text = "*", .geometry = SternNeben(kZyklen),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_SPANNUNG), .text = "*", .geometry = SternNeben(kSpannung),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_DITHER_STROM), .text = "*", .geometry = SternNeben(kDitherStrom),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_DITHER_TYP), .text = "*", .geometry = SternNeben(kDitherTyp),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_DITHER_FREQUENZ), .text = "*", .geometry = SternNeben(kDitherFrequenz),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_ZEIT4), .text = "*", .geometry = SternNeben(kZeit4),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     // The curve itself is needed in every curve.
     {KONSTANTE(MAINPANEL_STERN_STROM1_2), .text = "*", .geometry = SternNeben(kStromkurve),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_ZEIT3), .text = "*", .geometry = SternNeben(kZeit3),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_FREQUENZ), .text = "*", .geometry = SternNeben(kFrequenz),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_ZEIT2), .text = "*", .geometry = SternNeben(kZeit2),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_TEXTMSG_10), .text = "*", .geometry = kLegende,
      .labelPlacement = LabelPlacement::None},
     {KONSTANTE(MAINPANEL_STERN_ZEIT1), .text = "*", .geometry = SternNeben(kZeit1),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_STROM2), .text = "*", .geometry = SternNeben(kStrom2),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
     {KONSTANTE(MAINPANEL_STERN_STROM1), .text = "*", .geometry = SternNeben(kStrom1),
-     .labelPlacement = LabelPlacement::None},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"benötigt", "needed"}},
 
     // Caution note and group captions
     {KONSTANTE(MAINPANEL_TEXTMSG_12),
@@ -412,28 +417,32 @@ constexpr ControlDefinition kMainpanel[] = {
 
     // Status LEDs (no labels; the "?" popup explains them)
     {KONSTANTE(MAINPANEL_STATUS8), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(4),
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen, .spokenName = {"Status 8", "Status 8"}},
     {KONSTANTE(MAINPANEL_STATUS9), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(5),
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen, .spokenName = {"Status 9", "Status 9"}},
     // Active-current lights of the STK9 group: current 1 left, current 2 right of the switch button.
     {KONSTANTE(MAINPANEL_STATUS11_2), .kind = ControlKind::Led, .type = ValueType::Int, .visible = false,
      .geometry = {kAInnen + kKnopfBreiteA + 40, kStk9Zeile0 + 38, kLedGroesse, kLedGroesse},
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen,
+     .spokenName = {"Strom 2 aktiv", "Current 2 active"}},
     {KONSTANTE(MAINPANEL_STATUS11), .kind = ControlKind::Led, .type = ValueType::Int,
-     .geometry = StatusLed(6), .labelPlacement = LabelPlacement::None, .onColor = kGruen},
+     .geometry = StatusLed(6), .labelPlacement = LabelPlacement::None, .onColor = kGruen,
+     .spokenName = {"Status 11", "Status 11"}},
     {KONSTANTE(MAINPANEL_STATUS13_2), .kind = ControlKind::Led, .type = ValueType::Int, .visible = false,
      .geometry = {kAInnen + kKnopfBreiteA + 14, kStk9Zeile0 + 38, kLedGroesse, kLedGroesse},
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen,
+     .spokenName = {"Strom 1 aktiv", "Current 1 active"}},
     {KONSTANTE(MAINPANEL_STATUS13), .kind = ControlKind::Led, .type = ValueType::Int,
-     .geometry = StatusLed(7), .labelPlacement = LabelPlacement::None, .onColor = kRot},
+     .geometry = StatusLed(7), .labelPlacement = LabelPlacement::None, .onColor = kRot,
+     .spokenName = {"Status 13", "Status 13"}},
     {KONSTANTE(MAINPANEL_STATUS0), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(0),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 0", "Status 0"}},
     {KONSTANTE(MAINPANEL_STATUS1), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(1),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 1", "Status 1"}},
     {KONSTANTE(MAINPANEL_STATUS3), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(2),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 3", "Status 3"}},
     {KONSTANTE(MAINPANEL_STATUS4), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(3),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 4", "Status 4"}},
 
     // Frames, timer, remaining captions
     {KONSTANTE(MAINPANEL_DECORATION), .kind = ControlKind::Decoration, .geometry = kRahmenProgramme,
@@ -464,7 +473,7 @@ constexpr ControlDefinition kMainpanel[] = {
     {KONSTANTE(MAINPANEL_DECORATION_6), .kind = ControlKind::Decoration, .geometry = kRahmenStatus,
      .labelPlacement = LabelPlacement::None},
     {KONSTANTE(MAINPANEL_PICTURE), .kind = ControlKind::Picture, .geometry = kLogo,
-     .labelPlacement = LabelPlacement::None, .picture = PictureKind::Logo},
+     .labelPlacement = LabelPlacement::None, .picture = PictureKind::Logo, .spokenName = {"Logo", "Logo"}},
 
     // Dither table group (devices that support the table) and the compatibility indicator
     {KONSTANTE(MAINPANEL_CHECKBOX_USE_DITHTBL), .kind = ControlKind::Checkbox,
@@ -488,9 +497,13 @@ constexpr ControlDefinition kMainpanel[] = {
 };
 
 // ---- COM settings panel -------------------------------------------------------------------------
+// It opens over the upper part of column A (program management and device control), so it
+// covers no parameter and leaves the connection picture and the error line, where the results
+// of its buttons appear, in view.
 
-constexpr int kComLabel = 16, kComLabelBreite = 70;
-constexpr int kComLedLinks = 166, kComLedAbstand = 30, kComLedOben = 176;
+constexpr int kComBreite = kABreite - 8, kComHoehe = 318; // the frame adds 8 pixels and a title bar
+constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
+constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = 186;
 
 // Address LEDs 1 to 8 from left to right.
 constexpr Geometry ComLed(int adresse) {
@@ -500,45 +513,55 @@ constexpr Geometry ComLed(int adresse) {
 constexpr ControlDefinition kCompanel[] = {
     {KONSTANTE(COMPANEL_ADRESSE), .kind = ControlKind::Ring, .text = "Adresse",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Char, .defaultValue = '1',
-     .items = kAdressen, .geometry = NachLabel(kComLabel, 80, kComLabelBreite, 140),
+     .items = kAdressen, .geometry = NachLabel(kComLabel, 80, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_BAUDRATE), .kind = ControlKind::Ring, .text = "Baudrate",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Int, .defaultValue = 9600,
-     .items = kBaudraten, .geometry = NachLabel(kComLabel, 48, kComLabelBreite, 140),
+     .items = kBaudraten, .geometry = NachLabel(kComLabel, 48, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_PORT), .kind = ControlKind::Ring, .text = "Port",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Int, .defaultValue = -1,
-     .items = kPorts, .geometry = NachLabel(kComLabel, 16, kComLabelBreite, 140),
+     .items = kPorts, .geometry = NachLabel(kComLabel, 16, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_IDLESEN), .kind = ControlKind::CommandButton, .text = "ID lesen",
-     .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, 124, 110, kKnopfHoehe},
+     .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, 124, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_IDSTRING), .kind = ControlKind::String, .text = "ID", .type = ValueType::String,
-     .readOnly = true, .geometry = NachLabel(136, 125, 24, 240), .labelWidth = 24},
+     .readOnly = true, .geometry = NachLabel(124, 125, 18, kComBreite - 16 - 146), .labelWidth = 18},
     {KONSTANTE(COMPANEL_SCAN), .kind = ControlKind::CommandButton, .text = "Scan",
-     .callback = "Callback_Button_Scan", .geometry = {kComLabel, 172, 110, kKnopfHoehe},
+     .callback = "Callback_Button_Scan", .geometry = {kComLabel, kComLedOben - 4, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_SCHLIESSEN), .kind = ControlKind::CommandButton, .text = "Fenster schließen",
-     .callback = "Callback_Button_CompanelSchliessen", .geometry = {270, 252, 136, kKnopfHoehe},
+     .callback = "Callback_Button_CompanelSchliessen",
+     .geometry = {kComBreite - 16 - 136, kComHoehe - 16 - kKnopfHoehe, 136, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_LED8), .kind = ControlKind::Led, .text = "8", .type = ValueType::Int,
-     .geometry = ComLed(8), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(8), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 8", "Address 8"}},
     {KONSTANTE(COMPANEL_LED7), .kind = ControlKind::Led, .text = "7", .type = ValueType::Int,
-     .geometry = ComLed(7), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(7), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 7", "Address 7"}},
     {KONSTANTE(COMPANEL_LED6), .kind = ControlKind::Led, .text = "6", .type = ValueType::Int,
-     .geometry = ComLed(6), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(6), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 6", "Address 6"}},
     {KONSTANTE(COMPANEL_LED5), .kind = ControlKind::Led, .text = "5", .type = ValueType::Int,
-     .geometry = ComLed(5), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(5), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 5", "Address 5"}},
     {KONSTANTE(COMPANEL_LED4), .kind = ControlKind::Led, .text = "4", .type = ValueType::Int,
-     .geometry = ComLed(4), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(4), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 4", "Address 4"}},
     {KONSTANTE(COMPANEL_LED3), .kind = ControlKind::Led, .text = "3", .type = ValueType::Int,
-     .geometry = ComLed(3), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(3), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 3", "Address 3"}},
     {KONSTANTE(COMPANEL_LED2), .kind = ControlKind::Led, .text = "2", .type = ValueType::Int,
-     .geometry = ComLed(2), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
+     .geometry = ComLed(2), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 2", "Address 2"}},
     {KONSTANTE(COMPANEL_LED1), .kind = ControlKind::Led, .text = "1", .type = ValueType::Int,
-     .geometry = ComLed(1), .labelPlacement = LabelPlacement::Above, .onColor = kGelb},
-    {KONSTANTE(COMPANEL_SCANTEXT), .text = "Suche Gerät ...", .geometry = {kComLabel, 214, 390, 20},
-     .labelPlacement = LabelPlacement::None},
+     .geometry = ComLed(1), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
+     .spokenName = {"Adresse 1", "Address 1"}},
+    {KONSTANTE(COMPANEL_SCANTEXT), .text = "Suche Gerät ...",
+     .geometry = {kComLabel, kComLedOben + 40, kComBreite - 2 * kComLabel, 20},
+     .labelPlacement = LabelPlacement::None, .spokenName = {"Scanstatus", "Scan status"}},
 };
 
 // ---- Info panel ----------------------------------------------------------------------------------
@@ -548,7 +571,7 @@ constexpr ControlDefinition kInfopanel[] = {
      .callback = "Callback_Button_InfoOk", .geometry = {290, 212, 80, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(INFOPANEL_PICTURE), .kind = ControlKind::Picture, .geometry = {16, 16, 120, 64},
-     .labelPlacement = LabelPlacement::None, .picture = PictureKind::Logo},
+     .labelPlacement = LabelPlacement::None, .picture = PictureKind::Logo, .spokenName = {"Logo", "Logo"}},
     {KONSTANTE(INFOPANEL_TEXTMSG), .text = "Fiktiv Spulentechnik GmbH", .geometry = {16, 104, 354, 20},
      .labelPlacement = LabelPlacement::None, .bold = true},
     {KONSTANTE(INFOPANEL_TEXTMSG_2),
@@ -591,6 +614,80 @@ constexpr MenuItemDefinition kMenueleiste[] = {
      .parent = MENUBAR_HILFE},
 };
 
+// ---- Keyboard order ----------------------------------------------------------------------------
+// Group by group as the screen reads: column A (program management, device control, the
+// connection and error line, STK9), column B (parameters, raised free-wheeling voltage),
+// column C (actual values, status, dither table). Inside a group row by row, left to right;
+// where a group has two columns of fields, the left column top to bottom, then the right.
+
+constexpr int kHauptReihenfolge[] = {
+    MAINPANEL_PARAMETERSATZAUSWAHL,
+    MAINPANEL_VKR3LESEN,
+    MAINPANEL_VKR3SCHREIBEN,
+    MAINPANEL_EINZUSTELLENDESPROG,
+    MAINPANEL_PROGRAMMLADEN,
+    MAINPANEL_PROGRAMMSPEICHERN,
+    // device control
+    MAINPANEL_VKR3START,
+    MAINPANEL_VKR3STOPP,
+    MAINPANEL_VKR3FEHLERLOESCHEN,
+    MAINPANEL_VKR3KALIBRIEREN,
+    MAINPANEL_VKR3DEVSETUP,
+    MAINPANEL_AN_VKR3AX2_ANPASEN,
+    // connection and error line
+    MAINPANEL_COMPICTURERING,
+    MAINPANEL_FEHLERNUMMER,
+    MAINPANEL_FEHLERSTRING,
+    // STK9
+    MAINPANEL_VKR3STROMINCREMENT,
+    MAINPANEL_VKR3STROMDECREMENT,
+    MAINPANEL_VKR3STROMUMSCHALTEN,
+    MAINPANEL_STROM_STEP,
+    // parameters: the curve, then the left column, then the right column
+    MAINPANEL_STROMKURVE,
+    MAINPANEL_STROM1,
+    MAINPANEL_STROM2,
+    MAINPANEL_ZEIT1,
+    MAINPANEL_ZEIT2,
+    MAINPANEL_ZEIT3,
+    MAINPANEL_ZEIT4,
+    MAINPANEL_FREQUENZ,
+    MAINPANEL_SPANNUNG,
+    MAINPANEL_ZYKLEN,
+    MAINPANEL_ENDSTUFEREGELN,
+    MAINPANEL_REGLER_GAIN,
+    MAINPANEL_REGLER_KI,
+    MAINPANEL_REGLER_KP,
+    MAINPANEL_DITHER_TYP,
+    MAINPANEL_DITHER_FREQUENZ,
+    MAINPANEL_DITHER_STROM,
+    // raised free-wheeling voltage: values, then switches
+    MAINPANEL_RFWV_VALUE,
+    MAINPANEL_RFWV_ENABEL_TIME,
+    MAINPANEL_RFWV_STEP_VALUE,
+    MAINPANEL_RFWV_AUTO_AC_GAIN,
+    MAINPANEL_RFWV_AUTO_AC_FiltFREQ,
+    MAINPANEL_RFWV_ALWAYS_ON,
+    MAINPANEL_RFWV_AUTOMATIC,
+    MAINPANEL_RFWV_CURRENT_STEP,
+    MAINPANEL_RFVW_JUMP_TO_ZERO,
+    // actual values, status, dither table
+    MAINPANEL_STROMIST,
+    MAINPANEL_ABFRAGEN,
+    MAINPANEL_SPANNUNGIST,
+    MAINPANEL_DAUERNDABFRAGEN,
+    MAINPANEL_STATUSINFO,
+    MAINPANEL_CHECKBOX_KOMP_MODE,
+    MAINPANEL_CHECKBOX_SUP_DITH_TBL,
+    MAINPANEL_CHECKBOX_USE_DITHTBL,
+    MAINPANEL_DITHER_TABLE,
+};
+
+constexpr int kComReihenfolge[] = {
+    COMPANEL_PORT,     COMPANEL_BAUDRATE, COMPANEL_ADRESSE,    COMPANEL_IDLESEN,
+    COMPANEL_IDSTRING, COMPANEL_SCAN,     COMPANEL_SCHLIESSEN,
+};
+
 constexpr PanelDefinition kPanels[] = {
     {.resourceId = MAINPANEL,
      .constant = "MAINPANEL",
@@ -599,19 +696,26 @@ constexpr PanelDefinition kPanels[] = {
      .height = kHauptHoehe,
      .callback = "Callback_Panel_Main",
      .controls = kMainpanel,
-     .menuBarId = MENUBAR},
+     .menuBarId = MENUBAR,
+     .tabOrder = kHauptReihenfolge},
     {.resourceId = COMPANEL,
      .constant = "COMPANEL",
      .title = "COM Einstellung",
-     .width = 420,
-     .height = 292,
-     .controls = kCompanel},
+     .width = kComBreite,
+     .height = kComHoehe,
+     .controls = kCompanel,
+     .tabOrder = kComReihenfolge,
+     .cancelButton = COMPANEL_SCHLIESSEN,
+     .left = kA,
+     .top = kRahmenProgramme.top - 8},
     {.resourceId = INFOPANEL,
      .constant = "INFOPANEL",
      .title = "Info",
      .width = 386,
      .height = 254,
-     .controls = kInfopanel},
+     .controls = kInfopanel,
+     .defaultButton = INFOPANEL_OK,
+     .cancelButton = INFOPANEL_OK},
 };
 
 constexpr MenuBarDefinition kMenueleisten[] = {
@@ -620,7 +724,17 @@ constexpr MenuBarDefinition kMenueleisten[] = {
 
 #undef KONSTANTE
 
-constexpr DefinitionFile kDatei = {.name = UIR_DATEI, .panels = kPanels, .menuBars = kMenueleisten};
+// Spoken names follow the language of the run, decided before the panels are loaded.
+int SpracheDesLaufs() {
+    return gSprache;
+}
+
+constexpr DefinitionFile kDatei = {.name = UIR_DATEI,
+                                   .panels = kPanels,
+                                   .menuBars = kMenueleisten,
+                                   .language = SpracheDesLaufs,
+                                   .lampOn = {"an", "on"},
+                                   .lampOff = {"aus", "off"}};
 
 } // namespace
 
