@@ -171,27 +171,26 @@ TEST_F(Programmdatei, FilesThatCannotBeLoadedChangeNothing) {
     const std::string gueltig = GueltigeDatei([](std::string&) {});
     const struct {
         const char* name;
+        bool anlegen; // write inhalt to the file first
         std::string inhalt;
         int wahl;
         const char* meldung;
     } faelle[] = {
-        {"kurz.vkr", gueltig.substr(0, 6439), VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
-        {"leer.vkr", "", VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
-        {"gross.vkr", GueltigeDatei([](std::string& b) { std::memcpy(&b[9], "PROGRAMME", 9); }),
+        {"kurz.vkr", true, gueltig.substr(0, 6439), VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
+        {"leer.vkr", true, "", VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
+        {"gross.vkr", true, GueltigeDatei([](std::string& b) { std::memcpy(&b[9], "PROGRAMME", 9); }),
          VAL_EXISTING_FILE_SELECTED, "Fehler #302106"},
-        {"ohnenull.vkr", GueltigeDatei([](std::string& b) { b[18] = ' '; }), VAL_EXISTING_FILE_SELECTED,
+        {"ohnenull.vkr", true, GueltigeDatei([](std::string& b) { b[18] = ' '; }), VAL_EXISTING_FILE_SELECTED,
          "Fehler #302106"},
-        {"neu.vkr", "", VAL_NEW_FILE_SELECTED, "Fehler #308103"},
-        {"verzeichnis.vkr", "", VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
-        {"fehlt.vkr", "", VAL_EXISTING_FILE_SELECTED, "Fehler #308104"},
+        {"neu.vkr", false, "", VAL_NEW_FILE_SELECTED, "Fehler #308103"},
+        {"verzeichnis.vkr", false, "", VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
+        {"fehlt.vkr", false, "", VAL_EXISTING_FILE_SELECTED, "Fehler #308104"},
     };
     ASSERT_TRUE(QDir(arbeitsverzeichnis.path()).mkdir("verzeichnis.vkr"));
     Neu();
     const std::string vorher = Abbild();
     for (const auto& f : faelle) {
-        if (f.wahl == VAL_EXISTING_FILE_SELECTED && f.inhalt.size() > 0)
-            DateiSchreiben(Pfad(f.name), f.inhalt);
-        if (std::string(f.name) == "leer.vkr") DateiSchreiben(Pfad(f.name), "");
+        if (f.anlegen) DateiSchreiben(Pfad(f.name), f.inhalt);
         PopupHook_ClearRecords();
         DateiWaehlen(f.wahl, Pfad(f.name));
         Oeffnen();
