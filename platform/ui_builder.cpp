@@ -53,12 +53,14 @@ void CommitOnToggle(QAbstractButton* button, int panel, int id) {
 }
 
 QWidget* MakeButton(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
-    auto* button = new QPushButton(Mnemonicless(Utf8(def.text)), canvas);
+    auto* button = new QPushButton(canvas);
+    // Marked before the first change of text or state, which may make Qt create its interface.
+    if (def.kind == ControlKind::ToggleButton) MarkAsToggle(button);
+    button->setText(Mnemonicless(Utf8(def.text)));
     button->setAutoDefault(true); // Enter presses the button that has the focus
     if (def.kind == ControlKind::ToggleButton) {
         button->setCheckable(true);
         button->setChecked(def.defaultValue != 0.0);
-        MarkAsToggle(button);
         CommitOnToggle(button, panel, id);
         return button;
     }

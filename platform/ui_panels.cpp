@@ -49,6 +49,9 @@ void FocusFirstControl(PanelRec& rec) {
         return c.widget && (c.widget->focusPolicy() & Qt::TabFocus) && c.widget->isVisibleTo(rec.window) &&
                c.widget->isEnabled();
     };
+    if (const auto found = rec.controls.find(rec.def->defaultButton);
+        found != rec.controls.end() && takes(found->second))
+        return found->second.widget->setFocus(Qt::TabFocusReason);
     for (const int id : rec.def->tabOrder)
         if (const auto found = rec.controls.find(id); found != rec.controls.end() && takes(found->second))
             return found->second.widget->setFocus(Qt::TabFocusReason);
@@ -147,6 +150,9 @@ int DisplayPanel(int panel) {
     rec->window->show();
     rec->window->raise();
     if (IsTopLevel(*rec)) {
+        // A window opens with the keyboard on its default button or its first control; a popup
+        // every time it opens.
+        if (rec->popup || !rec->window->focusWidget()) FocusFirstControl(*rec);
         rec->window->activateWindow();
     } else if (wasHidden) {
         // A child panel takes the keyboard when it opens and gives it back when it closes.

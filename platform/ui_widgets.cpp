@@ -75,7 +75,9 @@ double NumericBox::valueFromText(const QString& text) const {
     bool ok = false;
     const double v = QLocale::c().toDouble(NormalisedNumber(text), &ok);
     if (!ok) return value();
-    return std::clamp(v, minimum(), maximum());
+    // Taken as the field will show it: rounded to its decimals, then limited.
+    const double shown = QLocale::c().toDouble(QLocale::c().toString(v, 'f', decimals()));
+    return std::clamp(shown, minimum(), maximum());
 }
 
 bool NumericBox::TakeEdited() {

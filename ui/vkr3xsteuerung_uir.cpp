@@ -501,7 +501,7 @@ constexpr ControlDefinition kMainpanel[] = {
 // covers no parameter and leaves the connection picture and the error line, where the results
 // of its buttons appear, in view.
 
-constexpr int kComBreite = kABreite - 8, kComHoehe = 318; // the frame adds 8 pixels and a title bar
+constexpr int kComBreite = kABreite - 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
 constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = 186;
 

@@ -3,7 +3,8 @@
 //
 //   uir-vorschau [--com] [--info] [--versteckte]
 //     --com         also show the COM settings panel (a child of the main panel)
-//     --info        also show the info panel
+//     --info        also show the info panel (as the program does: a modal popup centred over
+//                   the main window)
 //     --versteckte  make every control that starts hidden visible (STK9 group, raised
 //                   free-wheeling voltage group, dither table group, device-setup button)
 #include <cstdio>
@@ -39,7 +40,7 @@ void ComZeigen(int, int, void*, int) {
     DisplayPanel(gCom);
 }
 void InfoZeigen(int, int, void*, int) {
-    DisplayPanel(gInfo);
+    InstallPopup(gInfo);
 }
 
 constexpr CallbackEntry kVorschauCallbacks[] = {
@@ -77,6 +78,6 @@ int main(int argc, char* argv[]) {
 
     DisplayPanel(haupt);
     if (HatSchalter(argumente, "--com")) DisplayPanel(gCom);
-    if (HatSchalter(argumente, "--info")) DisplayPanel(gInfo);
+    if (HatSchalter(argumente, "--info")) InstallPopup(gInfo);
     return RunUserInterface();
 }
