@@ -45,11 +45,16 @@ struct LimitCase {
 // A value set by the program is held exactly (only limited) and shown at the control's decimals.
 TEST_F(PanelTest, NumericsHoldProgramValuesExactlyWithinTheirLimits) {
     const LimitCase cases[] = {
-        {TEST_DITHER, 7.0, 0.3, "0.300"},        {TEST_DITHER, -1.0, 0.0, "0.000"},
-        {TEST_DITHER, 0.1234, 0.1234, "0.123"},  {TEST_DITHER, 0.2996, 0.2996, "0.300"},
-        {TEST_ZEIT, 0.0, 1.0, "1"},              {TEST_ZEIT, 70000.0, 65534.0, "65534"},
-        {TEST_ZEIT, 12.6, 12.6, "13"},           {TEST_PROGRAMM, 2.6, 3.0, "3"},
-        {TEST_PROGRAMM, 17.0, 16.0, "16"},       {TEST_ISTWERT, 123456.789, 123456.789, "123456.789"},
+        {TEST_DITHER, 7.0, 0.3, "0.300"},
+        {TEST_DITHER, -1.0, 0.0, "0.000"},
+        {TEST_DITHER, 0.1234, 0.1234, "0.123"},
+        {TEST_DITHER, 0.2996, 0.2996, "0.300"},
+        {TEST_ZEIT, 0.0, 1.0, "1"},
+        {TEST_ZEIT, 70000.0, 65534.0, "65534"},
+        {TEST_ZEIT, 12.6, 12.6, "13"},
+        {TEST_PROGRAMM, 2.6, 3.0, "3"},
+        {TEST_PROGRAMM, 17.0, 16.0, "16"},
+        {TEST_ISTWERT, 123456.789, 123456.789, "123456.789"},
         {TEST_ISTWERT, -5e6, -5e6, "-5000000.000"},
     };
     for (const LimitCase& c : cases) {
