@@ -4,6 +4,7 @@
 #include "app/vkr3xsteuerung.h"
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
+#include "ops/statustexte.h"
 #include "params/parametersatz.h"
 #include "platform/ui.h"
 
@@ -13,23 +14,10 @@ namespace {
 
 constexpr int KEIN_PORT_OFFEN_STATUS = -122205;
 
-// Bits of the status word that are shown, in ascending order: LED and popup texts.
-struct Statusbit {
-    int maske;
-    int led;
-    const char* deutsch;
-    const char* englisch;
-};
-
-const Statusbit kStatusbits[] = {
-    {0x0001, MAINPANEL_STATUS0, "Innentemperatur zu hoch\n", "Inside temperature too high\n"},
-    {0x0002, MAINPANEL_STATUS1, "Parameter zerstört\n", "Parameters destroyed\n"},
-    {0x0008, MAINPANEL_STATUS3, "Kalibrierung ungültig\n", "Invalid calibration\n"},
-    {0x0010, MAINPANEL_STATUS4, "Prüfspannung außerhalb der Toleranz\n", "Voltage out of tolerance\n"},
-    {0x0100, MAINPANEL_STATUS8, "Prozess wurde gestartet\n", "Process has been started\n"},
-    {0x0200, MAINPANEL_STATUS9, "Programm aktiv\n", "Programm aktiv\n"},
-    {0x0800, MAINPANEL_STATUS11, "Prozess wurde abgeschlossen\n", "Process has ended\n"},
-    {0x2000, MAINPANEL_STATUS13, "Prozess wurde abgebrochen\n", "Process has been canceld\n"},
+// The LED of each shown bit of the status word, in the order of kStatusbits.
+const int kStatusLeds[STATUSBITS] = {
+    MAINPANEL_STATUS0, MAINPANEL_STATUS1, MAINPANEL_STATUS3,  MAINPANEL_STATUS4,
+    MAINPANEL_STATUS8, MAINPANEL_STATUS9, MAINPANEL_STATUS11, MAINPANEL_STATUS13,
 };
 
 // The LEDs are set starting with bit 8, the order the panel has always used.
@@ -76,17 +64,17 @@ int StatusAbfragen() {
     SetCtrlAttribute(gPanelHandle, MAINPANEL_CHECKBOX_KOMP_MODE, ATTR_DIMMED, 0);
 
     for (int i : kLedReihenfolge)
-        SetCtrlVal(gPanelHandle, kStatusbits[i].led, (status & kStatusbits[i].maske) != 0 ? 1 : 0);
+        SetCtrlVal(gPanelHandle, kStatusLeds[i], (status & kStatusbits[i].maske) != 0 ? 1 : 0);
     return 0;
 }
 
 void StatusinfoPopup() {
     const bool englisch = gSprache == SPRACHE_ENGLISCH;
     std::string text;
-    for (const Statusbit& bit : kStatusbits) {
+    for (int i = 0; i < STATUSBITS; ++i) {
         int an = 0;
-        GetCtrlVal(gPanelHandle, bit.led, &an);
-        if (an != 0) text += englisch ? bit.englisch : bit.deutsch;
+        GetCtrlVal(gPanelHandle, kStatusLeds[i], &an);
+        if (an != 0) text += englisch ? kStatusbits[i].englisch : kStatusbits[i].deutsch;
     }
     MessagePopup(englisch ? "Process status" : "Prozesstatus", text.c_str());
 }

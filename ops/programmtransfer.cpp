@@ -2,9 +2,8 @@
 
 #include "app/globals.h"
 #include "app/vkr3xsteuerung.h"
-#include "device/zemvkr3x.h"
 #include "ops/com.h"
-#include "ops/satztransfer.h"
+#include "ops/programmsaetze.h"
 #include "params/panel_transfer.h"
 #include "params/parametersatz.h"
 #include "params/parametersterne.h"
@@ -51,23 +50,19 @@ int FortschrittOeffnen() {
     return CreateProgressDialog(Englisch() ? "Progress" : "Fortschritt", "", 1, 3, "");
 }
 
-// The step of the STK9 buttons belongs to the program, not to the regulator.
-void OhneStromschrittKopieren(Parametersatz* ziel, const Parametersatz& quelle) {
-    const double stromStep = ziel->strom_step;
-    *ziel = quelle;
-    ziel->strom_step = stromStep;
-}
-
 void PanelErneuern() {
     ParameterAusStrukturInGui();
     ParametersterneSetzen();
 }
 
-int ProgrammBefehl(const char* name) {
-    if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
+void FortschrittZeigen(int prozent, void* dialog) {
+    UpdateProgressDialog(*static_cast<int*>(dialog), prozent, 0);
+}
+
+int ProgrammnummerDesPanels() {
     int n = 0;
     GetCtrlVal(gPanelHandle, MAINPANEL_EINZUSTELLENDESPROG, &n);
-    return ZEMVKR3X_ParameterSchreiben(gCom.portOffen, gCom.adresse, name, 0.0, n, 0);
+    return n;
 }
 
 } // namespace
@@ -77,28 +72,11 @@ int Vkr3ProgrammeLesen() {
     int erster = 0, letzter = 0;
     if (!BereichErfragen(Englisch() ? kLesenEn : kLesenDe, &erster, &letzter)) return 0;
 
-    // Fields a regulator refuses (an a-version knows no raised free-wheeling voltage) keep what
-    // the receiving record held: the defaults, and a dither table of zeros.
-    Parametersatz satz{};
-    ParametersatzVorgabe(&satz);
-    const int gesamt = letzter - erster + 1;
-    int fertig = 0;
-
-    const int dialog = FortschrittOeffnen();
-    for (int n = erster; n <= letzter; ++n) {
-        const int r = ParametersatzLesen(n, &satz);
-        if (r != 0) {
-            DiscardProgressDialog(dialog);
-            return r;
-        }
-        OhneStromschrittKopieren(&gPar[n], satz);
-        UpdateProgressDialog(dialog, ++fertig * 100 / gesamt, 0);
-    }
-    // Reading program n made the regulator load it: its working parameters are the last set read.
-    OhneStromschrittKopieren(&gPar[0], satz);
-    PanelErneuern();
+    int dialog = FortschrittOeffnen();
+    const int r = ProgrammsaetzeLesen(erster, letzter, FortschrittZeigen, &dialog);
+    if (r == 0) PanelErneuern();
     DiscardProgressDialog(dialog);
-    return 0;
+    return r;
 }
 
 int Vkr3ProgrammeSchreiben() {
@@ -106,31 +84,19 @@ int Vkr3ProgrammeSchreiben() {
     int erster = 0, letzter = 0;
     if (!BereichErfragen(Englisch() ? kSchreibenEn : kSchreibenDe, &erster, &letzter)) return 0;
 
-    const int gesamt = letzter - erster + 1;
-    int fertig = 0;
-    Parametersatz satz = gPar[erster];
-
-    const int dialog = FortschrittOeffnen();
-    for (int n = erster; n <= letzter; ++n) {
-        satz = gPar[n];
-        const int r = ParametersatzSchreiben(n, &satz);
-        if (r != 0) {
-            DiscardProgressDialog(dialog);
-            return r;
-        }
-        UpdateProgressDialog(dialog, ++fertig * 100 / gesamt, 0);
-    }
-    // The regulator works with the last set written now.
-    gPar[0] = satz;
-    PanelErneuern();
+    int dialog = FortschrittOeffnen();
+    const int r = ProgrammsaetzeSchreiben(erster, letzter, FortschrittZeigen, &dialog);
+    if (r == 0) PanelErneuern();
     DiscardProgressDialog(dialog);
-    return 0;
+    return r;
 }
 
 int Vkr3ProgrammLaden() {
-    return ProgrammBefehl("programmladen");
+    if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
+    return ProgrammLadenNummer(ProgrammnummerDesPanels());
 }
 
 int Vkr3ProgrammSpeichern() {
-    return ProgrammBefehl("programmspeichern");
+    if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
+    return ProgrammSpeichernNummer(ProgrammnummerDesPanels());
 }
