@@ -1,0 +1,60 @@
+#pragma once
+// What every command of vkr3x shares: its table entry, the exit statuses, the connection to the
+// regulator and how failures reach standard error.
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+// Exit statuses: 0 success; 1 only from "diff" when the files differ; 2 every failure.
+constexpr int EXIT_ERFOLG = 0;
+constexpr int EXIT_UNTERSCHIED = 1;
+constexpr int EXIT_FEHLER = 2;
+
+// Failures of the tool itself, in the classes of the error catalogue.
+constexpr int JSON_OEFFNEN = -308301;   // the JSON file cannot be opened
+constexpr int JSON_UNLESBAR = -312302;  // not a JSON object of the export's shape
+constexpr int JSON_FELD = -312303;      // a value is missing or not of its field's kind
+constexpr int JSON_SCHREIBEN = -301304; // standard output could not take the export
+
+struct Befehl {
+    const char* name;
+    const char* argumente;    // positional syntax shown in the help, e.g. "NAME VALUE"
+    const char* beschreibung; // one line
+    bool geraet;              // takes the connection options
+    int minArgumente, maxArgumente;
+    void (*optionen)(QCommandLineParser& parser); // the command's own options, or null
+    // Runs the command with its positional arguments (the command's name removed); returns an
+    // exit status.
+    int (*ausfuehren)(const QCommandLineParser& parser, const QStringList& argumente);
+};
+
+// The tables of the command groups, each ended by an entry with a null name.
+extern const Befehl kGeraetebefehle[];
+extern const Befehl kTransferbefehle[];
+extern const Befehl kDateibefehle[];
+
+// "status" and its options, kept apart from the single commands.
+void StatusOptionen(QCommandLineParser& parser);
+int StatusBefehl(const QCommandLineParser& parser, const QStringList& argumente);
+
+// Prints "vkr3x: <catalogue message> (<number>)" to standard error; returns EXIT_FEHLER.
+int FehlerMelden(int code);
+// Prints "vkr3x: <text>" and a hint to the command's help; returns EXIT_FEHLER.
+int BedienfehlerMelden(const QString& text);
+
+// The regulator's connection options (--port, --device, --address, --baud, --timeout).
+void VerbindungsoptionenHinzufuegen(QCommandLineParser& parser);
+// Fills gCom from the options and opens the port. Without --port or --device no port is
+// opened, and the commands fail as the program does with no port open. Returns 0, or
+// EXIT_FEHLER once a wrong option or a port that cannot be opened has been reported.
+int Verbinden(const QCommandLineParser& parser);
+void Trennen();
+
+// Numbers as text: integers in decimal, reals in the shortest form that reads back exactly.
+std::string ZahlText(double wert);
+// A whole number from text; false when it is not one or lies outside min..max.
+bool GanzzahlAus(const QString& text, int min, int max, int* wert);
+bool IstEnglisch();
