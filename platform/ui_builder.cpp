@@ -53,7 +53,7 @@ void CommitOnToggle(QAbstractButton* button, int panel, int id) {
 }
 
 QWidget* MakeButton(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
-    auto* button = new QPushButton(canvas);
+    auto* button = def.kind == ControlKind::ToggleButton ? new LatchButton(canvas) : new QPushButton(canvas);
     // Marked before the first change of text or state, which may make Qt create its interface.
     if (def.kind == ControlKind::ToggleButton) MarkAsToggle(button);
     button->setText(Mnemonicless(Utf8(def.text)));

@@ -12,6 +12,8 @@
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QVBoxLayout>
 #include <cmath>
 #include <numbers>
@@ -84,6 +86,19 @@ bool NumericBox::TakeEdited() {
     const bool was = edited_;
     edited_ = false;
     return was;
+}
+
+// ---- LatchButton ------------------------------------------------------------------------------
+
+void LatchButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (isChecked()) {
+        option.state |= QStyle::State_Sunken | QStyle::State_On;
+        option.palette.setColor(QPalette::Button, palette().color(QPalette::Highlight).lighter(160));
+    }
+    painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 // ---- LedLamp ------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QMainWindow>
+#include <QPushButton>
 #include <functional>
 
 class QLabel;
@@ -38,6 +39,15 @@ class NumericBox : public QDoubleSpinBox {
   private:
     double exact_ = 0.0;
     bool edited_ = false;
+};
+
+// Latching button: while on it is drawn pressed in and tinted, so on and off differ at a glance.
+class LatchButton : public QPushButton {
+  public:
+    explicit LatchButton(QWidget* parent) : QPushButton(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Round lamp: the on-colour while on, a dark shade of it while off.
