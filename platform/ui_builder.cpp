@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <cmath>
 
@@ -75,9 +76,15 @@ QWidget* MakeCheckbox(const ControlDefinition& def, QWidget* canvas, int panel, 
         box->setText(Mnemonicless(Utf8(def.text)));
     box->setChecked(def.defaultValue != 0.0);
     if (def.readOnly) {
-        // An indicator: shows what the program sets, the user cannot change it.
+        // An indicator: shows what the program sets (with signals blocked); neither a click, a
+        // key nor a screen reader's toggle action changes it.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
         box->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(box, &QCheckBox::toggled, box, [box](bool on) {
+            const QSignalBlocker quiet(box);
+            box->setChecked(!on);
+        });
+        return box;
     }
     CommitOnToggle(box, panel, id);
     return box;

@@ -53,6 +53,11 @@ TEST_P(Zugang, EveryControlIsNamedByItsLabelOrADescriptiveNameNeverByItsValue) {
             if (!c.spokenName.german && !QString::fromStdString(label).trimmed().isEmpty()) {
                 EXPECT_EQ(name, QString::fromStdString(label).trimmed()); // the label, as relabelled
             }
+            const bool eigenesLabel =
+                c.labelPlacement == LabelPlacement::Left || c.labelPlacement == LabelPlacement::Above;
+            if (eigenesLabel && !label.empty() && c.kind != ControlKind::Checkbox && HatWert(c.kind)) {
+                EXPECT_FALSE(zugriff->relations(QAccessible::Label).isEmpty()); // label tied to it
+            }
             if (c.spokenName.german) {
                 EXPECT_EQ(name, QString::fromUtf8(gSprache == SPRACHE_ENGLISCH ? c.spokenName.english
                                                                                : c.spokenName.german));
@@ -93,6 +98,14 @@ TEST_P(Zugang, CheckboxChangedThroughTheAccessibilityActionReachesItsCallbackAnd
         [&] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); },
     };
     const double strom = gPar[gParIndex].ditherstrom;
+    // The indicator beside it is not changed by the action either.
+    SetCtrlAttribute(gPanelHandle, MAINPANEL_CHECKBOX_SUP_DITH_TBL, ATTR_VISIBLE, 1);
+    Zugriff(gPanelHandle, MAINPANEL_CHECKBOX_SUP_DITH_TBL)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    int unterstuetzt = 0;
+    GetCtrlVal(gPanelHandle, MAINPANEL_CHECKBOX_SUP_DITH_TBL, &unterstuetzt);
+    EXPECT_EQ(unterstuetzt, 1);
     for (const auto& umschalten : wege) {
         umschalten();
         EXPECT_EQ(gPar[gParIndex].ditherstrom, DITHERSTROM_TABELLE);
