@@ -48,6 +48,9 @@ struct CallbackEntry {
 void SetCallbackTable(const CallbackEntry* table, int count);
 
 // ---- Run-time and panels -----------------------------------------------------------------
+// Creates the application. When no window system can be used (no display, a platform plugin
+// that fails) it writes one line saying why to standard error and returns UIE_NOT_INITIALIZED,
+// or, where Qt itself gives up while starting, ends the process with status 255; never an abort.
 int InitUserInterface(int argc, char* argv[]);
 // parentPanel 0 loads a top-level panel; otherwise the panel becomes a child of parentPanel.
 // Returns the new panel handle (> 0) or a negative code.
@@ -64,7 +67,9 @@ void ProcessDrawEvents();
 
 // ---- Control values ----------------------------------------------------------------------
 // Setting a value from the program never calls the control's callback. Numeric controls keep
-// their value within minimum and maximum. Rings select the item with the given value.
+// their value within minimum and maximum; a value set by the program is held exactly and only
+// shown rounded to the control's decimals, a value the user enters is taken as shown. Rings
+// select the item with the given value.
 int SetCtrlVal(int panel, int control, int value);
 int SetCtrlVal(int panel, int control, double value);
 int SetCtrlVal(int panel, int control, char value); // rings whose values are characters
