@@ -156,12 +156,14 @@ int Vergleichen(const QCommandLineParser&, const QStringList& argumente) {
 
 } // namespace
 
-// clang-format off
 const Befehl kDateibefehle[] = {
-    {"show", "FILE.vkr", "Show all seventeen sets as a table; '*' marks the selected set.", false, 1, 1, nullptr, Zeigen},
-    {"export", "FILE.vkr", "Write a program file as JSON to standard output (every byte kept).", false, 1, 1, nullptr, Exportieren},
-    {"import", "FILE.json", "Make a program file (-o) from an export; the bytes come back unchanged.", false, 1, 1, ImportOptionen, Importieren},
-    {"diff", "A.vkr B.vkr", "Show the fields that differ, set by set; exit status 1 when they differ.", false, 2, 2, nullptr, Vergleichen},
+    {"show", "FILE.vkr", "Show all seventeen sets as a table; '*' marks the selected set.", false, 1, 1,
+     nullptr, Zeigen},
+    {"export", "FILE.vkr", "Write a program file as JSON to standard output (every byte kept).", false, 1, 1,
+     nullptr, Exportieren},
+    {"import", "FILE.json", "Make a program file (-o) from an export; the bytes come back unchanged.", false,
+     1, 1, ImportOptionen, Importieren},
+    {"diff", "A.vkr B.vkr", "Show the fields that differ, set by set; exit status 1 when they differ.", false,
+     2, 2, nullptr, Vergleichen},
     {nullptr, nullptr, nullptr, false, 0, 0, nullptr, nullptr},
 };
-// clang-format on

@@ -147,20 +147,23 @@ int Stromumschaltung(const QCommandLineParser& p, const QStringList&) {
 
 } // namespace
 
-// clang-format off
 const Befehl kGeraetebefehle[] = {
     {"id", "", "Read the regulator's identity.", true, 0, 0, nullptr, Id},
     {"scan", "", "Ask addresses 1..8 for their identity; '-' is silence.", true, 0, 0, JsonOption, Scan},
-    {"get", "NAME...", "Read parameters (see 'vkr3x set --help' for the names).", true, 1, 64, JsonOption, Get},
+    {"get", "NAME...", "Read parameters, one name=value line each.", true, 1, 64, JsonOption, Get},
     {"set", "NAME VALUE", "Write one parameter; its range is checked first.", true, 2, 2, nullptr, Set},
-    {"load-program", "N", "The regulator loads program N (1..16) as its working parameters.", true, 1, 1, nullptr, ProgrammLaden},
-    {"store-program", "N", "The regulator stores its working parameters as program N.", true, 1, 1, nullptr, ProgrammSpeichern},
+    {"load-program", "N", "The regulator loads program N (1..16) as its working parameters.", true, 1, 1,
+     nullptr, ProgrammLaden},
+    {"store-program", "N", "The regulator stores its working parameters as program N.", true, 1, 1, nullptr,
+     ProgrammSpeichern},
     {"start", "", "Start the output.", true, 0, 0, nullptr, Start},
     {"stop", "", "Stop the output.", true, 0, 0, nullptr, Stop},
     {"clear-errors", "", "Clear the regulator's errors.", true, 0, 0, nullptr, FehlerLoeschen},
     {"calibrate", "", "Start a calibration.", true, 0, 0, nullptr, Kalibrieren},
-    {"switch-current", "", "Switch between current 1 and current 2 (curve 9).", true, 0, 0, nullptr, Stromumschaltung},
-    {"status", "", "Actual current and voltage, status word with its texts, active current, compatibility mode.", true, 0, 0, StatusOptionen, StatusBefehl},
+    {"switch-current", "", "Switch between current 1 and current 2 (curve 9).", true, 0, 0, nullptr,
+     Stromumschaltung},
+    {"status", "",
+     "Actual current and voltage, status word with its texts, active current, compatibility mode.", true, 0,
+     0, StatusOptionen, StatusBefehl},
     {nullptr, nullptr, nullptr, false, 0, 0, nullptr, nullptr},
 };
-// clang-format on

@@ -97,10 +97,11 @@ int Schreiben(const QCommandLineParser& parser, const QStringList& argumente) {
 
 } // namespace
 
-// clang-format off
 const Befehl kTransferbefehle[] = {
-    {"read", "", "Read sets from the regulator into a program file (-o); sets not read keep what the file held.", true, 0, 0, LesenOptionen, Lesen},
-    {"write", "FILE.vkr", "Write sets of a program file to the regulator, storing each as its program.", true, 1, 1, SchreibenOptionen, Schreiben},
+    {"read", "",
+     "Read sets from the regulator into a program file (-o); sets not read keep what the file held.", true, 0,
+     0, LesenOptionen, Lesen},
+    {"write", "FILE.vkr", "Write sets of a program file to the regulator, storing each as its program.", true,
+     1, 1, SchreibenOptionen, Schreiben},
     {nullptr, nullptr, nullptr, false, 0, 0, nullptr, nullptr},
 };
-// clang-format on
