@@ -66,6 +66,8 @@ TEST_F(Geraetebefehle, PutTheirFramesOnTheLineAndPrintTheAnswers) {
         EXPECT_EQ(l.exitCode, 0) << was << ": " << l.fehler;
         EXPECT_EQ(l.aus, f.aus) << was;
         EXPECT_EQ(l.fehler, "") << was;
+        // A broadcast is not acknowledged: the tool may be gone before the simulator has read it.
+        sim.waitForFrames(f.rahmen.size(), 2000);
         EXPECT_EQ(sim.frames(), f.rahmen) << was;
     }
     EXPECT_EQ(sim.value('1', "strom1"), 6.0);
