@@ -68,7 +68,7 @@ int Lesen(const QCommandLineParser& parser, const QStringList&) {
     int erster = 0, letzter = 0;
     if (!Bereich(parser, &erster, &letzter)) return EXIT_FEHLER;
     if (!parser.isSet(kOutput)) return BedienfehlerMelden("read needs -o FILE.vkr");
-    const std::string pfad = parser.value(kOutput).toStdString();
+    const std::string pfad = parser.value(kOutput).toLocal8Bit().toStdString();
 
     // Sets not read keep what the file held, as on the panel; a new file starts from the defaults.
     ParameterStrukturInitialisieren();
