@@ -1,4 +1,5 @@
 // Parameter write and read: one name of the parameter table per frame.
+#include "device/antwort.h"
 #include "device/austausch.h"
 #include "device/parametertabelle.h"
 #include "device/werttext.h"
@@ -96,7 +97,12 @@ int ZEMVKR3X_ParameterLesen(int port, char adresse, const char* name, double* we
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kLeseCodes, &zeile, ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    if (zeile.laenge < 5 || std::memcmp(zeile.text, rahmen, 5) != 0) return ECHO_FALSCH;
+    return ParameterAntwortAuswerten(*z, rahmen, zeile, wert, ganzzahl);
+}
+
+int ParameterAntwortAuswerten(const ParameterZeile& z, const char kopf[5], const Antwortzeile& zeile,
+                              double* wert, int* ganzzahl) {
+    if (zeile.laenge < 5 || std::memcmp(zeile.text, kopf, 5) != 0) return ECHO_FALSCH;
     if (zeile.laenge >= 9 && std::memcmp(zeile.text + 5, "err\r", 4) == 0) return GERAET_MELDET_FEHLER;
-    return WertAuswerten(*z, zeile, wert, ganzzahl);
+    return WertAuswerten(z, zeile, wert, ganzzahl);
 }

@@ -1,4 +1,5 @@
 // Service-mode commands (seed and keys) and the status read of the sibling regulator model.
+#include "device/antwort.h"
 #include "device/austausch.h"
 #include "device/parametertabelle.h"
 #include "device/werttext.h"
@@ -64,7 +65,11 @@ int ZEMVKR3X_KalibrierParameterLesen(int port, char adresse, const char* name, d
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kLeseCodes, &zeile, SEED_ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    if (zeile.laenge < 5 || std::memcmp(zeile.text, rahmen, 5) != 0) return -404104;
+    return SeedAntwortAuswerten(rahmen, zeile, seed);
+}
+
+int SeedAntwortAuswerten(const char kopf[5], const Antwortzeile& zeile, uint64_t* seed) {
+    if (zeile.laenge < 5 || std::memcmp(zeile.text, kopf, 5) != 0) return -404104;
     uint64_t wert = 0;
     if (!SeedZerlegen(zeile.text + 5, zeile.laenge - 5, &wert)) return -404109;
     if (seed) *seed = wert;
@@ -80,14 +85,19 @@ int ZEMPLW1_StatusLesen(int port, char adresse, int typ, int* status) {
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kStatusCodes, &zeile, STATUS_ZEILE_BYTES);
     if (fehler != 0) return fehler;
+    return StatusAntwortAuswerten(zeile, adresse, typ, status);
+}
 
+int StatusAntwortAuswerten(const Antwortzeile& zeile, char adresse, int typ, int* status) {
+    const char ziffer = typ == 1 ? '1' : '2';
     // Seven items: '#', address, 'S', type digit, 'R', a hex field of at most two characters
-    // (after white space, as any scanned number), CR.
+    // (after white space, as any scanned number), CR. A signed field ("-5") scans to a number
+    // outside the status byte and is no status.
     int pos = 5;
     uint32_t wert = 0;
     const bool sieben =
         zeile.laenge >= 5 && HexFeldLesen(zeile.text, zeile.laenge, &pos, 2, &wert) && pos < zeile.laenge;
-    if (!sieben || zeile.text[0] != '#' || zeile.text[1] != adresse || zeile.text[2] != 'S' ||
+    if (!sieben || wert > 0xFF || zeile.text[0] != '#' || zeile.text[1] != adresse || zeile.text[2] != 'S' ||
         zeile.text[4] != 'R' || zeile.text[pos] != '\r')
         return -404120;
     if (zeile.text[3] != ziffer) return typ == 1 ? -404121 : -404122;

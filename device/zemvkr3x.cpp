@@ -1,6 +1,7 @@
 // Port handling, identity request and device functions of the regulator driver.
 #include "device/zemvkr3x.h"
 
+#include "device/antwort.h"
 #include "device/austausch.h"
 #include "device/werttext.h"
 #include "platform/rs232.h"
@@ -90,6 +91,10 @@ int ZEMVKR3X_IDLesen(int port, char adresse, char* text) {
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kIdCodes, &zeile, ZEILE_BYTES);
     if (fehler != 0) return fehler;
+    return IdentitaetAuswerten(zeile, adresse, text);
+}
+
+int IdentitaetAuswerten(Antwortzeile zeile, char adresse, char* text) {
     LeerzeichenEntfernen(&zeile);
     if (!text || !IdentitaetZerlegen(zeile, adresse, text)) return ID_ANTWORT_FALSCH;
     return 0;
