@@ -166,7 +166,7 @@ TEST_F(Geraetebefehle, StatusWatchQueriesUntilInterrupted) {
     EXPECT_EQ(p.exitCode(), 0);
 }
 
-class Scan : public CliTest {
+class Adressabfrage : public CliTest {
   protected:
     void GeraeteAnschliessen() override {
         sim.addDevice('2', vkr3xsim::DeviceKind::VersionA);
@@ -174,7 +174,7 @@ class Scan : public CliTest {
     }
 };
 
-TEST_F(Scan, AsksEveryAddressAndShowsAnswerOrSilence) {
+TEST_F(Adressabfrage, AsksEveryAddressAndShowsAnswerOrSilence) {
     sim.setIdentity('5', "OTHER-DEVICE");
     const Lauf l = Starten({"scan"});
     EXPECT_EQ(l.exitCode, 0) << l.fehler;
