@@ -47,6 +47,7 @@ struct Messung {
     double wand = 0.0;                                 // seconds
     double cpu = 0.0;                                  // seconds of this process
     long long rahmen = 0, empfangen = 0, gesendet = 0; // as counted by the simulator
+    long long antworten = 0, verspaetungNs = 0;        // the simulator's own pacing error
 };
 
 QString SimulatorFinden(const QString& vorgabe) {
@@ -111,8 +112,8 @@ bool SimulatorBeenden(QProcess* sim, Messung* m) {
         return false;
     }
     const QByteArray zeile = sim->readAllStandardOutput().trimmed();
-    return std::sscanf(zeile.constData(), "frames %lld received %lld sent %lld", &m->rahmen, &m->empfangen,
-                       &m->gesendet) == 3;
+    return std::sscanf(zeile.constData(), "frames %lld received %lld sent %lld answers %lld late %lld",
+                       &m->rahmen, &m->empfangen, &m->gesendet, &m->antworten, &m->verspaetungNs) == 5;
 }
 
 int Uebertragen(int runden, int programme, Messung* m) {
@@ -184,9 +185,11 @@ bool LeitungMessen(const QString& programm, int baud, const Optionen& opt) {
     }
     std::printf("%6d baud    %ld exchanges, %lld + %lld bytes, line minimum %.3f s, best run %.3f s\n", baud,
                 beste.austausche, beste.empfangen, beste.gesendet, Minimum(baud, beste), beste.wand);
-    std::printf("               ratio %.4f (runs:%s), CPU %.2f us/exchange\n",
+    std::printf("               ratio %.4f (runs:%s), CPU %.2f us/exchange, simulator late %.1f us/answer\n",
                 beste.wand / Minimum(baud, beste), qPrintable(alle),
-                beste.cpu * 1.0e6 / static_cast<double>(beste.austausche));
+                beste.cpu * 1.0e6 / static_cast<double>(beste.austausche),
+                beste.antworten > 0 ? static_cast<double>(beste.verspaetungNs) / 1.0e3 / beste.antworten
+                                    : 0.0);
     return true;
 }
 

@@ -194,6 +194,10 @@ int64_t Simulator::Impl::writeDue(int64_t time) {
     while (!outbox.empty() && outbox.front().due <= time && master >= 0) {
         const Output out = std::move(outbox.front());
         outbox.pop_front();
+        if (!out.bytes.empty()) {
+            ++counts.answers;
+            counts.lateNs += static_cast<uint64_t>(std::max<int64_t>(monotonicNs() - out.due, 0));
+        }
         send(out.bytes);
         if (out.hangUpAfter) hangUp();
     }

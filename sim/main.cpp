@@ -132,9 +132,12 @@ int main(int argc, char** argv) {
     signalWaiter.join();
     if (stats) {
         const vkr3xsim::LineCounts counts = sim.lineCounts();
-        std::printf("frames %llu received %llu sent %llu\n", static_cast<unsigned long long>(counts.frames),
+        std::printf("frames %llu received %llu sent %llu answers %llu late %llu ns\n",
+                    static_cast<unsigned long long>(counts.frames),
                     static_cast<unsigned long long>(counts.bytesReceived),
-                    static_cast<unsigned long long>(counts.bytesSent));
+                    static_cast<unsigned long long>(counts.bytesSent),
+                    static_cast<unsigned long long>(counts.answers),
+                    static_cast<unsigned long long>(counts.lateNs));
     }
     return result == 0 ? 0 : 1;
 }

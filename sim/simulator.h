@@ -52,6 +52,8 @@ struct LineCounts {
     uint64_t frames = 0;        // frames received
     uint64_t bytesReceived = 0; // from the program
     uint64_t bytesSent = 0;     // to the program
+    uint64_t answers = 0;       // answers (or their parts) written
+    uint64_t lateNs = 0;        // how much later than due they were written, in total
 };
 
 class Simulator {
