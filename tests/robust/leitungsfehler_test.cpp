@@ -79,24 +79,20 @@ struct Abbruch {
     FaultRule fehler;
     std::function<void()> bedienen;
     int code;     // shown on the error fields; 0 for the scan, whose outcome is its LEDs
-    int grenzeMs; // the whole operation, from the click
+    int oderCode; // the code the other possible moment of the hang-up gives, or the same
 };
 
 // Each case on a line of its own: a hang-up leaves the line gone.
 TEST_F(Leitungsfehler, AHangUpEndsEveryOperationInItsCodeAndTheNextWorksOnceTheRegulatorIsBack) {
+    const auto lesen = [] { Druecken(MAINPANEL_VKR3LESEN); };
+    const auto schreiben = [] { Druecken(MAINPANEL_VKR3SCHREIBEN); };
     const Abbruch faelle[] = {
-        {"set read",
-         {0, "C2R", FaultKind::HangUpInLine, 1},
-         [] { Druecken(MAINPANEL_VKR3LESEN); },
-         -404103,
-         1500},
-        {"set write",
-         {0, "T1W", FaultKind::HangUp, 1},
-         [] { Druecken(MAINPANEL_VKR3SCHREIBEN); },
-         -403053,
-         1500},
-        {"scan", {'2', "IDR", FaultKind::HangUpInLine, 1}, Scannen, 0, 1500},
-        {"continuous query", {0, "C0R", FaultKind::HangUpInLine, 1}, DauerndAbfragen, -404103, 1500},
+        {"set read", {0, "C2R", FaultKind::HangUpInLine, 1}, lesen, -404103, -404103},
+        // The line goes while the frame is reported as leaving (write code) or while its
+        // acknowledgement is awaited (no answer).
+        {"set write", {0, "T1W", FaultKind::HangUp, 1}, schreiben, -403053, -101049},
+        {"scan", {'2', "IDR", FaultKind::HangUpInLine, 1}, Scannen, 0, 0},
+        {"continuous query", {0, "C0R", FaultKind::HangUpInLine, 1}, DauerndAbfragen, -404103, -404103},
     };
     for (const Abbruch& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -115,8 +111,9 @@ TEST_F(Leitungsfehler, AHangUpEndsEveryOperationInItsCodeAndTheNextWorksOnceTheR
         QElapsedTimer uhr;
         uhr.start();
         f.bedienen();
-        EXPECT_LT(uhr.elapsed(), f.grenzeMs);
-        EXPECT_EQ(-Fehler().nummer, f.code);
+        EXPECT_LT(uhr.elapsed(), 1500) << "at once, not after time-outs";
+        const int code = -Fehler().nummer;
+        EXPECT_TRUE(code == f.code || code == f.oderCode) << code;
         EXPECT_EQ(gCom.portOffen, 1) << "the port stays open and shown as open";
         EXPECT_EQ(Ganzzahl(MAINPANEL_COMPICTURERING), 1);
         if (std::string(f.name) == "scan") {
