@@ -82,7 +82,7 @@ Erwartung ReellReferenz(const char* t) {
     const char* zahl = NachLeerraum(t);
     const bool vorzeichen = *zahl == '+' || *zahl == '-';
     const char* rest = zahl + (vorzeichen ? 1 : 0);
-    if (std::strchr("iInN", *rest) && *rest != '\0') return {};
+    if (*rest == 'i' || *rest == 'I' || *rest == 'n' || *rest == 'N') return {};
     if (rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) return {true, *zahl == '-' ? -0.0 : 0.0, 0};
     char* ende = nullptr;
     errno = 0;
