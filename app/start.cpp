@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "app/callbacks.h"
+#include "app/callbacks_verlauf.h"
 #include "app/globals.h"
 #include "app/sprache.h"
 #include "app/vkr3xsteuerung.h"
+#include "device/mitschnitt.h"
 #include "ops/com.h"
 #include "ops/verbindung.h"
 #include "params/panel_transfer.h"
@@ -33,6 +35,9 @@ int ProgrammStarten(int argc, char* argv[]) {
     if (InitUserInterface(argc, argv) < 0) return -1;
     UirRegistrieren();
     CallbacksBinden();
+    // Every exchange is recorded from the start, so the line monitor also shows what happened
+    // before it was opened.
+    MitschnittEin(true);
 
     gPasswortok = ServiceSchalterGesetzt(argc, argv);
     // The settings decide the language before the panels are labelled.
@@ -67,6 +72,7 @@ int ProgrammBeenden() {
     // info panel are released when the process ends. A settings file that cannot be written
     // does not keep the program from ending.
     IniSchreiben();
+    VerlaufBeenden(); // closes a running recording; its lines are already in the file
     DiscardPanel(gPanelHandle);
     return 0;
 }

@@ -26,6 +26,11 @@ constexpr int MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU_DE = 13;
 constexpr int MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU_EN = 14;
 constexpr int MENUBAR_HILFE = 15;
 constexpr int MENUBAR_HILFE_INFO = 16;
+// The menu "Ansicht" stands between "Einstellungen" and "Hilfe"; its ids follow the catalogued
+// ones so that no earlier id changes.
+constexpr int MENUBAR_ANSICHT = 17;
+constexpr int MENUBAR_ANSICHT_KOMMUNIKATION = 18;
+constexpr int MENUBAR_ANSICHT_VERLAUF = 19;
 
 // Main panel
 constexpr int MAINPANEL_PARAMETERSATZAUSWAHL = 2;

@@ -1,8 +1,10 @@
 #include "device/austausch.h"
 
+#include "device/mitschnitt.h"
 #include "device/zemvkr3x.h"
 #include "platform/rs232.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,7 +33,8 @@ int QuittungPruefen(int byte, const Befehlscodes& c) {
     return 0;
 }
 
-int ZeileLesen(int port, Antwortzeile* zeile, int zeileMax, int zeitCode) {
+// Reads the answer line; *roh counts every byte taken, a NUL inside the line included.
+int ZeileLesen(int port, Antwortzeile* zeile, int zeileMax, int zeitCode, int* roh) {
     if (zeileMax > static_cast<int>(sizeof(zeile->text)) - 1)
         zeileMax = static_cast<int>(sizeof(zeile->text)) - 1;
     zeile->laenge = 0;
@@ -40,20 +43,27 @@ int ZeileLesen(int port, Antwortzeile* zeile, int zeileMax, int zeitCode) {
         const int byte = ComRdByte(port);
         if (byte < 0) {
             zeile->text[zeile->laenge] = '\0';
+            *roh = zeile->laenge;
             return zeitCode;
         }
         zeile->text[zeile->laenge++] = static_cast<char>(byte);
         if (byte == '\r') break;
     }
+    *roh = zeile->laenge;
     zeile->text[zeile->laenge] = '\0';
     zeile->laenge = static_cast<int>(std::strlen(zeile->text));
     return 0;
 }
 
-} // namespace
+// What the recorder needs to know of an exchange besides its code.
+struct Verlauf {
+    int quittung = -1; // the acknowledgement byte, -1 when none came (or none was awaited)
+    int zeileRoh = 0;  // answer bytes read
+    Ausgang ausgang = Ausgang::Fehler;
+};
 
-int Austausch(int port, const char* rahmen, int laenge, bool rundruf, const Befehlscodes& c,
-              Antwortzeile* zeile, int zeileMax) {
+int Ablauf(int port, const char* rahmen, int laenge, bool rundruf, const Befehlscodes& c, Antwortzeile* zeile,
+           int zeileMax, Verlauf* v) {
     const int geleert = FlushInOut(port);
     if (geleert != 0) return c.flush != 0 ? c.flush : geleert;
 
@@ -61,9 +71,47 @@ int Austausch(int port, const char* rahmen, int laenge, bool rundruf, const Befe
     if (geschrieben < 0) return c.schreiben;
     if (geschrieben != laenge) return c.unvollstaendig;
     if (!AusgangGeleert(port, laenge)) return c.schreiben;
-    if (rundruf) return 0;
+    if (rundruf) {
+        v->ausgang = Ausgang::Gesendet;
+        return 0;
+    }
 
-    const int quittung = QuittungPruefen(ComRdByte(port), c);
-    if (quittung != 0 || !zeile) return quittung;
-    return ZeileLesen(port, zeile, zeileMax, c.zeile);
+    v->quittung = ComRdByte(port);
+    const int quittung = QuittungPruefen(v->quittung, c);
+    if (v->quittung < 0) v->ausgang = Ausgang::Zeitueberschreitung;
+    if (v->quittung == ASCII_NAK) v->ausgang = Ausgang::Nak;
+    if (v->quittung == ASCII_CAN) v->ausgang = Ausgang::Can;
+    if (quittung != 0) return quittung;
+    if (!zeile) {
+        v->ausgang = Ausgang::Quittiert;
+        return 0;
+    }
+    const int fehler = ZeileLesen(port, zeile, zeileMax, c.zeile, &v->zeileRoh);
+    v->ausgang = fehler != 0 ? Ausgang::Zeitueberschreitung : Ausgang::Antwort;
+    return fehler;
+}
+
+void Aufnehmen(int port, int64_t zeitMs, const char* rahmen, int laenge, const Antwortzeile* zeile,
+               const Verlauf& v, int code) {
+    char empfangen[MITSCHNITT_EMPFANGEN_BYTES];
+    int n = 0;
+    if (v.quittung >= 0) empfangen[n++] = static_cast<char>(v.quittung);
+    if (zeile && v.zeileRoh > 0) {
+        const int m = std::min(v.zeileRoh, MITSCHNITT_EMPFANGEN_BYTES - n);
+        std::memcpy(empfangen + n, zeile->text, static_cast<size_t>(m));
+        n += m;
+    }
+    MitschnittAufnehmen(port, zeitMs, rahmen, laenge, empfangen, n, v.ausgang, code);
+}
+
+} // namespace
+
+int Austausch(int port, const char* rahmen, int laenge, bool rundruf, const Befehlscodes& c,
+              Antwortzeile* zeile, int zeileMax) {
+    Verlauf v;
+    if (!MitschnittAktiv()) return Ablauf(port, rahmen, laenge, rundruf, c, zeile, zeileMax, &v);
+    const int64_t zeit = MitschnittJetztMs();
+    const int code = Ablauf(port, rahmen, laenge, rundruf, c, zeile, zeileMax, &v);
+    Aufnehmen(port, zeit, rahmen, laenge, zeile, v, code);
+    return code;
 }

@@ -1,6 +1,7 @@
 // Parameter write and read: one name of the parameter table per frame.
 #include "device/antwort.h"
 #include "device/austausch.h"
+#include "device/mitschnitt.h"
 #include "device/parametertabelle.h"
 #include "device/werttext.h"
 #include "device/zemvkr3x.h"
@@ -97,7 +98,9 @@ int ZEMVKR3X_ParameterLesen(int port, char adresse, const char* name, double* we
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kLeseCodes, &zeile, ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    return ParameterAntwortAuswerten(*z, rahmen, zeile, wert, ganzzahl);
+    const int geprueft = ParameterAntwortAuswerten(*z, rahmen, zeile, wert, ganzzahl);
+    MitschnittAuswertung(geprueft);
+    return geprueft;
 }
 
 int ParameterAntwortAuswerten(const ParameterZeile& z, const char kopf[5], const Antwortzeile& zeile,

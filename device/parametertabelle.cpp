@@ -103,3 +103,8 @@ const ServiceZeile* ServiceBefehlSuchen(const char* name) {
         if (std::strcmp(z.name, name) == 0) return &z;
     return nullptr;
 }
+
+const ServiceZeile* ServiceTabelle(int* anzahl) {
+    if (anzahl) *anzahl = static_cast<int>(sizeof(kService) / sizeof(kService[0]));
+    return kService;
+}

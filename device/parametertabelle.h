@@ -33,3 +33,5 @@ struct ServiceZeile {
 
 // Row of a service-mode write ("key1".."key4", "key_enter"), or null.
 const ServiceZeile* ServiceBefehlSuchen(const char* name);
+// The whole service-mode table.
+const ServiceZeile* ServiceTabelle(int* anzahl);

@@ -1,6 +1,7 @@
 // Service-mode commands (seed and keys) and the status read of the sibling regulator model.
 #include "device/antwort.h"
 #include "device/austausch.h"
+#include "device/mitschnitt.h"
 #include "device/parametertabelle.h"
 #include "device/werttext.h"
 #include "device/zemvkr3x.h"
@@ -65,7 +66,9 @@ int ZEMVKR3X_KalibrierParameterLesen(int port, char adresse, const char* name, d
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kLeseCodes, &zeile, SEED_ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    return SeedAntwortAuswerten(rahmen, zeile, seed);
+    const int geprueft = SeedAntwortAuswerten(rahmen, zeile, seed);
+    MitschnittAuswertung(geprueft);
+    return geprueft;
 }
 
 int SeedAntwortAuswerten(const char kopf[5], const Antwortzeile& zeile, uint64_t* seed) {
@@ -85,7 +88,9 @@ int ZEMPLW1_StatusLesen(int port, char adresse, int typ, int* status) {
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kStatusCodes, &zeile, STATUS_ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    return StatusAntwortAuswerten(zeile, adresse, typ, status);
+    const int geprueft = StatusAntwortAuswerten(zeile, adresse, typ, status);
+    MitschnittAuswertung(geprueft);
+    return geprueft;
 }
 
 int StatusAntwortAuswerten(const Antwortzeile& zeile, char adresse, int typ, int* status) {

@@ -3,6 +3,7 @@
 
 #include "device/antwort.h"
 #include "device/austausch.h"
+#include "device/mitschnitt.h"
 #include "device/werttext.h"
 #include "platform/rs232.h"
 
@@ -91,7 +92,9 @@ int ZEMVKR3X_IDLesen(int port, char adresse, char* text) {
     Antwortzeile zeile;
     const int fehler = Austausch(port, rahmen, 6, false, kIdCodes, &zeile, ZEILE_BYTES);
     if (fehler != 0) return fehler;
-    return IdentitaetAuswerten(zeile, adresse, text);
+    const int geprueft = IdentitaetAuswerten(zeile, adresse, text);
+    MitschnittAuswertung(geprueft);
+    return geprueft;
 }
 
 int IdentitaetAuswerten(Antwortzeile zeile, char adresse, char* text) {
@@ -108,6 +111,12 @@ int ZEMVKR3X_DeviceFunction(int port, char adresse, const char* funktion) {
     if (ziffer == 0) return -401017;
     const char rahmen[] = {'#', adresse, 'D', 'F', ziffer, '\r'};
     return Austausch(port, rahmen, 6, adresse == '&', kFunktionCodes, nullptr, 0);
+}
+
+const char* GeraetefunktionName(char ziffer) {
+    for (const Geraetefunktion& f : kFunktionen)
+        if (f.ziffer == ziffer) return f.name;
+    return nullptr;
 }
 
 int Hexchar2Int(char zeichen) {

@@ -33,6 +33,8 @@ int ZEMVKR3X_IDLesen(int port, char adresse, char* text);
 
 // Runs a device function: "start", "stopp", "fehlerloeschen", "kalibrieren", "stromumschaltung".
 int ZEMVKR3X_DeviceFunction(int port, char adresse, const char* funktion);
+// Name of the device function with the frame digit ziffer, or null.
+const char* GeraetefunktionName(char ziffer);
 
 // Value of one hexadecimal digit character, -1 for any other character.
 int Hexchar2Int(char zeichen);

@@ -1,4 +1,5 @@
 // Panel registry and lifecycle, the event loop, panel and system attributes, test access.
+#include "platform/monitorfenster.h"
 #include "platform/ui.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_testaccess.h"
@@ -226,6 +227,8 @@ void ProcessDrawEvents() {
     // Paint and window-system events only: no user input and no timer ticks, so no callback of
     // the program can run in the middle of the operation that asks for a redraw.
     if (!HaveApplication()) return;
+    // The line monitor takes the exchanges made so far, so that it shows them while it repaints.
+    MonitorFensterAktualisieren();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
                                     QEventLoop::X11ExcludeTimers);
 }

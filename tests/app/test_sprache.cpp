@@ -66,6 +66,8 @@ TEST_F(EnglischerLauf, LabelsTextsAndMenusAreEnglishWithTheirBlanks) {
     EXPECT_EQ(Menuename(MENUBAR_MENU_SPEICHERNUNTER), "Save as");
     EXPECT_EQ(Menuename(MENUBAR_EINSTELLUNGEN_SPRACHE), "Language");
     EXPECT_EQ(Menuename(MENUBAR_HILFE), "Help");
+    EXPECT_EQ(Menuename(MENUBAR_ANSICHT), "View");
+    EXPECT_EQ(Menuename(MENUBAR_ANSICHT_KOMMUNIKATION), "Communication …");
     std::string titel;
     GetTableColumnAttribute(gPanelHandle, MAINPANEL_DITHER_TABLE, 1, ATTR_LABEL_TEXT, &titel);
     EXPECT_EQ(titel, "pmw-curr.");

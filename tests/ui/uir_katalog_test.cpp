@@ -407,16 +407,23 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
          MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU, false, false},
         {MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU_EN, "English", "Callback_Menu_Sprache",
          MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU, false, false},
+        {MENUBAR_ANSICHT, "Ansicht", nullptr, 0, false, false},
+        {MENUBAR_ANSICHT_KOMMUNIKATION, "Kommunikation …", "Callback_Menu_Kommunikation", MENUBAR_ANSICHT,
+         false, false},
+        {MENUBAR_ANSICHT_VERLAUF, "Verlauf …", "Callback_Menu_Verlauf", MENUBAR_ANSICHT, false, false},
         {MENUBAR_HILFE, "Hilfe", nullptr, 0, false, false},
         {MENUBAR_HILFE_INFO, "Info", "Callback_Menu_Info", MENUBAR_HILFE, false, false},
     };
     const auto items = Vkr3xSteuerungUir().menuBars[0].items;
     ASSERT_EQ(items.size(), std::size(punkte));
+    std::set<int> ids;
     for (size_t i = 0; i < items.size(); ++i) {
         const Erwartet& e = punkte[i];
         const MenuItemDefinition& m = items[i];
         SCOPED_TRACE(m.constant);
-        EXPECT_EQ(m.id, static_cast<int>(i) + 2);
+        // Catalogued items keep ids 2..16 in menu order; the later menu "Ansicht" takes the ids
+        // after them although it stands before "Hilfe".
+        ids.insert(m.id);
         EXPECT_EQ(m.id, e.id);
         EXPECT_EQ(Text(m.name), e.name);
         EXPECT_EQ(Text(m.callback), Text(e.callback));
@@ -424,6 +431,9 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
         EXPECT_EQ(m.separator, e.trenner);
         EXPECT_EQ(m.submenu, e.untermenue);
     }
+    EXPECT_EQ(ids.size(), items.size());
+    EXPECT_EQ(*ids.begin(), 2);
+    EXPECT_EQ(*ids.rbegin(), static_cast<int>(items.size()) + 1);
 }
 
 TEST(UirKatalog, MarkersAreStarsWithoutCallbackVisibleAtStart) {
