@@ -122,6 +122,8 @@ struct Monitor {
     QCheckBox* hex = nullptr;
     QCheckBox* pause = nullptr;
     QCheckBox* nurFehler = nullptr;
+    QPushButton* leeren = nullptr;
+    QPushButton* speichern = nullptr;
     QString anzahlText;
 };
 
@@ -141,7 +143,7 @@ void AnzahlZeigen() {
     m.anzahl->setText(m.anzahlText.arg(m.modell->rowCount()));
 }
 
-void Bauen(const MonitorTexte& t) {
+void Bauen() {
     Monitor& m = M();
     auto* w = new QWidget(Hauptfenster(), Qt::Window);
     w->setObjectName("Monitorfenster");
@@ -161,11 +163,11 @@ void Bauen(const MonitorTexte& t) {
     for (int i = 0; i < 5; ++i)
         m.tabelle->setColumnWidth(i, breiten[i]);
 
-    m.hex = new QCheckBox(Utf8(t.hex), w);
-    m.pause = new QCheckBox(Utf8(t.pause), w);
-    m.nurFehler = new QCheckBox(Utf8(t.nurFehler), w);
-    auto* leeren = new QPushButton(Utf8(t.leeren), w);
-    auto* speichern = new QPushButton(Utf8(t.speichern), w);
+    m.hex = new QCheckBox(w);
+    m.pause = new QCheckBox(w);
+    m.nurFehler = new QCheckBox(w);
+    auto* leeren = m.leeren = new QPushButton(w);
+    auto* speichern = m.speichern = new QPushButton(w);
     m.anzahl = new QLabel(w);
     auto* leiste = new QHBoxLayout;
     for (QWidget* x :
@@ -206,8 +208,13 @@ void Bauen(const MonitorTexte& t) {
 int MonitorFensterZeigen(const MonitorQuelle& quelle, const MonitorTexte& texte) {
     if (!qApp) return UIE_NOT_INITIALIZED;
     Monitor& m = M();
-    if (!m.fenster) Bauen(texte);
+    if (!m.fenster) Bauen();
     m.fenster->setWindowTitle(Utf8(texte.titel));
+    m.hex->setText(Utf8(texte.hex));
+    m.pause->setText(Utf8(texte.pause));
+    m.nurFehler->setText(Utf8(texte.nurFehler));
+    m.leeren->setText(Utf8(texte.leeren));
+    m.speichern->setText(Utf8(texte.speichern));
     for (int i = 0; i < MONITOR_SPALTEN; ++i)
         m.modell->kopf[i] = Utf8(texte.spalten[i]);
     m.anzahlText = Utf8(texte.anzahl).replace("%d", "%1");
