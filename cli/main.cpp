@@ -2,6 +2,7 @@
 // line. Built on the program's own driver, device operations and program-file code.
 
 #include "cli/befehlszeile.h"
+#include "cli/spur.h"
 
 #include "app/globals.h"
 #include "device/parametertabelle.h"
@@ -19,6 +20,9 @@ namespace {
 
 const QCommandLineOption kLang("lang", "Language of messages: de or en (default: the settings file's).",
                                "de|en");
+
+const QCommandLineOption
+    kTrace("trace", "Write every exchange on the line to FILE as CSV, as the line monitor shows it.", "FILE");
 
 const std::initializer_list<const Befehl*> kGruppen = {kGeraetebefehle, kTransferbefehle, kDateibefehle};
 
@@ -80,7 +84,10 @@ int BefehlAusfuehren(const Befehl& befehl, const QStringList& args) {
                     ? Parameternamen()
                     : QString()));
     AllgemeineOptionen(parser);
-    if (befehl.geraet) VerbindungsoptionenHinzufuegen(parser);
+    if (befehl.geraet) {
+        VerbindungsoptionenHinzufuegen(parser);
+        parser.addOption(kTrace);
+    }
     if (befehl.optionen) befehl.optionen(parser);
     parser.addPositionalArgument(befehl.name, "", QString(befehl.name) + " " + befehl.argumente);
     if (!parser.parse(args)) return BedienfehlerMelden(parser.errorText());
@@ -99,7 +106,11 @@ int BefehlAusfuehren(const Befehl& befehl, const QStringList& args) {
     // Records start as the program starts them.
     ComStrukturInitialisieren();
     ParameterStrukturInitialisieren();
-    return befehl.ausfuehren(parser, argumente);
+    if (befehl.geraet && parser.isSet(kTrace) && !SpurBeginnen(parser.value(kTrace)))
+        return BedienfehlerMelden("cannot create the trace file '" + parser.value(kTrace) + "'");
+    const int status = befehl.ausfuehren(parser, argumente);
+    if (!SpurBeenden()) return BedienfehlerMelden("writing the trace file failed");
+    return status;
 }
 
 } // namespace
@@ -114,6 +125,7 @@ int main(int argc, char** argv) {
     AllgemeineOptionen(vorab);
     vorab.addVersionOption();
     VerbindungsoptionenHinzufuegen(vorab);
+    vorab.addOption(kTrace);
     vorab.addPositionalArgument("command", "The command to run (see above).", "COMMAND [ARGS...]");
     const bool ok = vorab.parse(app.arguments());
     const QStringList positionen = vorab.positionalArguments();

@@ -12,6 +12,7 @@ bool gAktiv = false;
 std::vector<Austauschsatz> gRing;
 uint64_t gLetzte = 0; // sequence number of the newest record, 0 when none
 uint64_t gErste = 1;
+void (*gBeobachter)() = nullptr;
 
 Austauschsatz& Platz(uint64_t nummer) {
     return gRing[static_cast<size_t>((nummer - 1) % MITSCHNITT_KAPAZITAET)];
@@ -51,6 +52,11 @@ void MitschnittAufnehmen(int port, int64_t zeitMs, const char* gesendet, int ges
     s.empfangenLaenge = static_cast<uint8_t>(e);
     if (g > 0) std::memcpy(s.gesendet, gesendet, static_cast<size_t>(g));
     if (e > 0) std::memcpy(s.empfangen, empfangen, static_cast<size_t>(e));
+    if (gBeobachter) gBeobachter();
+}
+
+void MitschnittBeobachter(void (*neu)()) {
+    gBeobachter = neu;
 }
 
 void MitschnittAuswertung(int code) {

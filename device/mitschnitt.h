@@ -56,5 +56,10 @@ uint64_t MitschnittLetzte();
 // pointer stays valid until the next record is added or the recorder is cleared.
 const Austauschsatz* MitschnittSatz(uint64_t nummer);
 
+// A function called after every record added (null: none). A record is final once the next
+// one has been added or the command that made it has returned; a reader that writes records
+// as they come writes up to the one before the newest here, and the rest at its end.
+void MitschnittBeobachter(void (*neu)());
+
 // Wall-clock milliseconds since 1970, as used for zeitMs.
 int64_t MitschnittJetztMs();

@@ -166,6 +166,28 @@ TEST_F(Geraetebefehle, StatusWatchQueriesUntilInterrupted) {
     EXPECT_EQ(p.exitCode(), 0);
 }
 
+// --trace writes the exchanges as the line monitor's CSV; the failing one with its code.
+TEST_F(Geraetebefehle, TraceWritesEveryExchangeOfTheCommand) {
+    sim.addFault({0, "C2R", vkr3xsim::FaultKind::Nak, 1});
+    const Lauf l = Starten({"get", "strom1", "strom2", "--lang", "en", "--trace", "spur.csv"});
+    EXPECT_EQ(l.exitCode, 2);
+    QFile datei(verzeichnis.filePath("spur.csv"));
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    ASSERT_EQ(zeilen.size(), 4) << "header, two exchanges, the empty rest";
+    EXPECT_EQ(zeilen[0], "time,address,sent,received,sent_hex,received_hex,meaning,outcome,code");
+    EXPECT_TRUE(zeilen[1].endsWith(",1,#1C1R<CR>,<ACK>#1C1R0.750<CR>,23 31 43 31 52 0D,"
+                                   "06 23 31 43 31 52 30 2E 37 35 30 0D,strom1 read,Answer 0.750,0"))
+        << zeilen[1].toStdString();
+    EXPECT_TRUE(zeilen[2].endsWith(",1,#1C2R<CR>,<NAK>,23 31 43 32 52 0D,15,strom2 read,"
+                                   "NAK: -402099 Errormessage (NAK) received from device,-402099"))
+        << zeilen[2].toStdString();
+
+    const Lauf kaputt = Starten({"id", "--trace", verzeichnis.filePath("fehlt/spur.csv")});
+    EXPECT_EQ(kaputt.exitCode, 2);
+    EXPECT_NE(kaputt.fehler.find("trace file"), std::string::npos) << kaputt.fehler;
+}
+
 class Adressabfrage : public CliTest {
   protected:
     void GeraeteAnschliessen() override {
