@@ -10,8 +10,12 @@
 //    wake-up that other load on the machine delays adds to the measured time, so each rate is
 //    run several times and the best run is shown beside the others.
 //
-//   vkr3x-bench [--sim PATH] [--rounds N] [--line-programs N] [--line-runs N]
+// 3. Recording: unpaced rounds alternate between the exchange recorder off and on (as the
+//    program runs it, for the line monitor) on one server; the two rates are compared.
+//
+//   vkr3x-bench [--sim PATH] [--rounds N] [--line-programs N] [--line-runs N] [--record-rounds N]
 
+#include "device/mitschnitt.h"
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
 #include "ops/satztransfer.h"
@@ -40,6 +44,7 @@ struct Optionen {
     int runden = 10;
     int leitungsProgramme = 2; // programs written and read in each run against the line
     int leitungsLaeufe = 3;    // runs at each baud rate
+    int mitschnittRunden = 10; // unpaced rounds with the recorder off and on, each
 };
 
 struct Messung {
@@ -74,10 +79,12 @@ bool OptionenLesen(const QStringList& args, Optionen* o) {
             o->leitungsProgramme = args[++i].toInt(&ok);
         else if (a == QLatin1String("--line-runs") && mitWert)
             o->leitungsLaeufe = args[++i].toInt(&ok);
+        else if (a == QLatin1String("--record-rounds") && mitWert)
+            o->mitschnittRunden = args[++i].toInt(&ok);
         else
             return false;
         if (!ok || o->runden < 1 || o->leitungsProgramme < 1 || o->leitungsProgramme > PROGRAMME ||
-            o->leitungsLaeufe < 1)
+            o->leitungsLaeufe < 1 || o->mitschnittRunden < 1)
             return false;
     }
     return true;
@@ -136,8 +143,28 @@ int Uebertragen(int runden, int programme, Messung* m) {
     return 0;
 }
 
-// One run against a fresh server. baud 0: the server answers at once.
-int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m) {
+// Rounds alternately with the recorder off (aus) and on (an), the order swapped every round, so
+// that other load on the machine falls on both alike.
+int UebertragenWechselnd(int runden, int programme, Messung* aus, Messung* an) {
+    for (int r = 0; r < runden; ++r)
+        for (int k = 0; k < 2; ++k) {
+            const bool mitschnitt = (k + r) % 2 == 1;
+            Messung runde;
+            MitschnittEin(mitschnitt);
+            const int fehler = Uebertragen(1, programme, &runde);
+            MitschnittEin(false);
+            if (fehler != 0) return fehler;
+            Messung* m = mitschnitt ? an : aus;
+            m->wand += runde.wand;
+            m->cpu += runde.cpu;
+            m->austausche += runde.austausche;
+        }
+    return 0;
+}
+
+// One run against a fresh server. baud 0: the server answers at once. With an, the rounds
+// alternate between the recorder off (counted in m) and on (counted in an).
+int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m, Messung* an = nullptr) {
     QProcess sim;
     const QString pfad = SimulatorStarten(&sim, programm, baud);
     if (pfad.isEmpty()) {
@@ -154,7 +181,7 @@ int Lauf(const QString& programm, int baud, int runden, int programme, Messung* 
         gCom.adresse = '1';
         gCom.baudrate = portBaud;
         ParameterStrukturInitialisieren();
-        fehler = Uebertragen(runden, programme, m);
+        fehler = an ? UebertragenWechselnd(runden, programme, m, an) : Uebertragen(runden, programme, m);
         ZEMVKR3X_Close(1);
     }
     const bool gezaehlt = SimulatorBeenden(&sim, m);
@@ -193,6 +220,28 @@ bool LeitungMessen(const QString& programm, int baud, const Optionen& opt) {
     return true;
 }
 
+// Unpaced rounds, alternately without and with the recorder on one server; prints both rates and
+// what recording costs of the exchange rate.
+bool MitschnittMessen(const QString& programm, const Optionen& opt) {
+    Messung m[2];
+    MitschnittLeeren();
+    if (Lauf(programm, 0, 2 * opt.mitschnittRunden, PROGRAMME, &m[0], &m[1]) != 0) return false;
+    std::printf("recording: %d unpaced rounds each, alternating, recorder off / on\n",
+                2 * opt.mitschnittRunden);
+    const char* namen[] = {"off", "on "};
+    for (int an = 0; an < 2; ++an) {
+        const double n = static_cast<double>(m[an].austausche);
+        std::printf("  recorder %s   %.0f exchanges/s, %.2f us/exchange wall, %.2f us/exchange CPU\n",
+                    namen[an], n / m[an].wand, m[an].wand * 1.0e6 / n, m[an].cpu * 1.0e6 / n);
+    }
+    const double rateAus = static_cast<double>(m[0].austausche) / m[0].wand;
+    const double rateAn = static_cast<double>(m[1].austausche) / m[1].wand;
+    std::printf("  cost of recording: %.1f %% of the exchange rate (%lu records held)\n",
+                (rateAus - rateAn) * 100.0 / rateAus,
+                static_cast<unsigned long>(MitschnittLetzte() - MitschnittErste() + 1));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -200,7 +249,7 @@ int main(int argc, char** argv) {
     Optionen opt;
     if (!OptionenLesen(app.arguments(), &opt)) {
         std::fprintf(stderr, "usage: vkr3x-bench [--sim PATH] [--rounds N] [--line-programs 1..16] "
-                             "[--line-runs N]\n");
+                             "[--line-runs N] [--record-rounds N]\n");
         return 2;
     }
     const QString programm = SimulatorFinden(opt.sim);
@@ -219,5 +268,5 @@ int main(int argc, char** argv) {
                 opt.leitungsLaeufe);
     for (int baud : {115200, 9600})
         if (!LeitungMessen(programm, baud, opt)) return 1;
-    return 0;
+    return MitschnittMessen(programm, opt) ? 0 : 1;
 }
