@@ -2,6 +2,7 @@
 
 #include "app/callbacks_ansicht.h"
 #include "app/callbacks_geraet.h"
+#include "app/callbacks_verlauf.h"
 #include "app/globals.h"
 #include "app/sprache.h"
 #include "errors/fehler.h"
@@ -127,6 +128,7 @@ void CallbacksBinden() {
         Menu("Callback_Menu_ComEinstellung", Callback_Menu_ComEinstellung),
         Menu("Callback_Menu_Sprache", Callback_Menu_Sprache),
         Menu("Callback_Menu_Info", Callback_Menu_Info),
+        Menu("Callback_Menu_Verlauf", Callback_Menu_Verlauf),
         Menu("Callback_Menu_Kommunikation", Callback_Menu_Kommunikation),
     };
     SetCallbackTable(kTabelle, static_cast<int>(std::size(kTabelle)));

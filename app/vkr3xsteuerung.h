@@ -153,6 +153,10 @@ constexpr int COMPANEL_LED3 = 14;
 constexpr int COMPANEL_LED2 = 15;
 constexpr int COMPANEL_LED1 = 16;
 constexpr int COMPANEL_SCANTEXT = 17;
+// The chosen port's device file, adapter and stable name
+constexpr int COMPANEL_GERAET = 18;
+constexpr int COMPANEL_ADAPTER = 19;
+constexpr int COMPANEL_BYID = 20;
 
 // Info panel
 constexpr int INFOPANEL_OK = 2;

@@ -4,6 +4,7 @@
 #include "app/vkr3xsteuerung.h"
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
+#include "ops/istwertbeobachter.h"
 #include "ops/statustexte.h"
 #include "params/parametersatz.h"
 #include "platform/ui.h"
@@ -30,21 +31,35 @@ int GanzzahlLesen(const char* name, int* wert) {
     return ZEMVKR3X_ParameterLesen(gCom.portOffen, gCom.adresse, name, nullptr, wert, nullptr);
 }
 
+// StatusAbfragen, also handing back the status word and the compatibility flag it showed.
+int StatusLesenUndZeigen(int* statuswort, int* kompatibilitaet);
+
 } // namespace
 
 int IstwerteAbfragen() {
     if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
-    double wert = 0.0;
-    int r = ReellLesen("iststrom", &wert);
+    Istwertprobe probe{};
+    int r = ReellLesen("iststrom", &probe.strom);
     if (r != 0) return r;
-    SetCtrlVal(gPanelHandle, MAINPANEL_STROMIST, wert);
-    r = ReellLesen("istspannung", &wert);
+    SetCtrlVal(gPanelHandle, MAINPANEL_STROMIST, probe.strom);
+    r = ReellLesen("istspannung", &probe.spannung);
     if (r != 0) return r;
-    SetCtrlVal(gPanelHandle, MAINPANEL_SPANNUNGIST, wert);
-    return StatusAbfragen();
+    SetCtrlVal(gPanelHandle, MAINPANEL_SPANNUNGIST, probe.spannung);
+    r = StatusLesenUndZeigen(&probe.status, &probe.kompatibel);
+    if (r != 0) return r;
+    probe.stromaktiv = gPar[gParIndex].status_stromaktiv;
+    IstwertprobeMelden(probe);
+    return 0;
 }
 
 int StatusAbfragen() {
+    int status = 0, kompatibel = 0;
+    return StatusLesenUndZeigen(&status, &kompatibel);
+}
+
+namespace {
+
+int StatusLesenUndZeigen(int* statuswort, int* kompatibilitaet) {
     if (gCom.portOffen == -1) return KEIN_PORT_OFFEN_STATUS;
     int status = 0;
     int r = GanzzahlLesen("status", &status);
@@ -65,8 +80,12 @@ int StatusAbfragen() {
 
     for (int i : kLedReihenfolge)
         SetCtrlVal(gPanelHandle, kStatusLeds[i], (status & kStatusbits[i].maske) != 0 ? 1 : 0);
+    *statuswort = status;
+    *kompatibilitaet = kompatibel;
     return 0;
 }
+
+} // namespace
 
 void StatusinfoPopup() {
     const bool englisch = gSprache == SPRACHE_ENGLISCH;

@@ -5,6 +5,7 @@
 #include "device/zemvkr3x.h"
 #include "errors/fehler.h"
 #include "ops/com.h"
+#include "ops/portanzeige.h"
 #include "platform/ui.h"
 
 #include <cstdio>
@@ -68,6 +69,7 @@ void ComEinstellungenAusStrukturInGui() {
     SetCtrlVal(gCompanelHandle, COMPANEL_ADRESSE, gCom.adresse);
     SetCtrlVal(gCompanelHandle, COMPANEL_BAUDRATE, gCom.baudrate);
     SetCtrlVal(gPanelHandle, MAINPANEL_COMPICTURERING, gCom.portOffen);
+    PortdetailsAnzeigen();
 }
 
 void ComFehlerSetzen(int code) {
@@ -77,6 +79,7 @@ void ComFehlerSetzen(int code) {
         SetCtrlVal(gPanelHandle, MAINPANEL_FEHLERNUMMER, 0);
         return;
     }
+    ComGrundVormerken(code);
     SetCtrlVal(gPanelHandle, MAINPANEL_FEHLERLED, 1);
     SetCtrlVal(gPanelHandle, MAINPANEL_FEHLERSTRING, ZEM_Fehlermeldung(code));
     SetCtrlVal(gPanelHandle, MAINPANEL_FEHLERNUMMER, -code);

@@ -1,6 +1,9 @@
 #include "platform/rs232.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSerialPortInfo>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -12,7 +15,13 @@
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #else
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -21,11 +30,19 @@ struct Port {
     QSerialPort* sp = nullptr;
     long baudRate = 0;
     double timeout = 10.0;
-    int stuck = 0;      // test hook: the system takes no written byte
-    int stuckBytes = 0; // bytes held back while stuck
+    int stuck = 0;         // test hook: the system takes no written byte
+    int stuckBytes = 0;    // bytes held back while stuck
+    bool getrennt = false; // the line hung up: the device is gone
+    QString name;          // the device name it was opened by
 };
 
 Port gPorts[RS232_PORTS + 1]; // indexed by port number; entry 0 unused
+Rs232Oeffnungsfehler gOeffnungsfehler[RS232_PORTS + 1];
+
+// A hang-up or a vanished device shows as a resource error; it does not mend by itself.
+void FehlerMerken(Port* p, QSerialPort::SerialPortError e) {
+    if (e == QSerialPort::ResourceError || e == QSerialPort::DeviceNotFoundError) p->getrennt = true;
+}
 
 Port* OpenPort(int port) {
     if (port < 1 || port > RS232_PORTS) return nullptr;
@@ -99,6 +116,38 @@ bool ApplySettings(QSerialPort* sp, long baudRate, int parity, int dataBits, int
     return ok;
 }
 
+// Asks the system itself why the device does not open: Qt folds several causes into one error.
+Rs232Oeffnungsfehler GrundErmitteln(const QString& name, const QString& qtText) {
+    Rs232Oeffnungsfehler f;
+    f.geraet = name.toStdString();
+    f.grund = RS232_GRUND_ANDERER;
+    f.systemtext = qtText.toStdString();
+#if defined(Q_OS_UNIX)
+    const QByteArray pfad = QFile::encodeName(name);
+    const int fd = ::open(pfad.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fehler = errno;
+    if (fd >= 0) {
+        ::close(fd);
+        return f;
+    }
+    f.systemtext = std::strerror(fehler);
+    if (fehler == ENOENT || fehler == ENOTDIR || fehler == ENXIO || fehler == ENODEV) {
+        f.grund = RS232_GRUND_FEHLT;
+    } else if (fehler == EACCES || fehler == EPERM) {
+        f.grund = RS232_GRUND_RECHTE;
+        struct stat st {};
+        if (::stat(pfad.constData(), &st) == 0) {
+            if (const group* g = ::getgrgid(st.st_gid)) f.gruppe = g->gr_name;
+        }
+    } else if (fehler == EBUSY) {
+        f.grund = RS232_GRUND_BELEGT;
+    }
+#else
+    if (!QFileInfo::exists(name)) f.grund = RS232_GRUND_FEHLT;
+#endif
+    return f;
+}
+
 } // namespace
 
 int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, int dataBits, int stopBits,
@@ -113,12 +162,17 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
         (deviceName && deviceName[0]) ? QString::fromLocal8Bit(deviceName) : DefaultDeviceName(port);
     QSerialPort* sp = new QSerialPort;
     sp->setPortName(name);
+    gOeffnungsfehler[port] = Rs232Oeffnungsfehler();
     if (!sp->open(QIODevice::ReadWrite)) {
+        gOeffnungsfehler[port] = GrundErmitteln(name, sp->errorString());
         delete sp;
         return RS232_ERR_OPEN;
     }
     if (!ApplySettings(sp, baudRate, parity, dataBits, stopBits)) {
         if (!IsPseudoTerminal(name)) {
+            gOeffnungsfehler[port].grund = RS232_GRUND_ANDERER;
+            gOeffnungsfehler[port].geraet = name.toStdString();
+            gOeffnungsfehler[port].systemtext = sp->errorString().toStdString();
             sp->close();
             delete sp;
             return RS232_ERR_OPEN;
@@ -134,6 +188,8 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
     p.timeout = 10.0;
     p.stuck = 0;
     p.stuckBytes = 0;
+    p.getrennt = false;
+    p.name = name;
     return 0;
 }
 
@@ -165,6 +221,7 @@ int ComWrt(int port, const char* buf, int count) {
         return count;
     }
     if (p->sp->write(buf, count) != count) {
+        FehlerMerken(p, p->sp->error());
         p->sp->clearError();
         return RS232_ERR_IO;
     }
@@ -188,6 +245,7 @@ int ComRdByte(int port) {
         } else {
             const QSerialPort::SerialPortError e = sp->error();
             sp->clearError();
+            FehlerMerken(p, e);
             // A hang-up or read failure will not mend within the time-out: report it at once.
             if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError) return RS232_ERR_IO;
         }
@@ -220,6 +278,7 @@ int WaitOutQEmpty(int port, double seconds) {
         if (!sp->waitForBytesWritten(RemainingMs(deadline))) {
             const QSerialPort::SerialPortError e = sp->error();
             sp->clearError();
+            FehlerMerken(p, e);
             if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError) return RS232_ERR_IO;
         }
         if (sp->bytesToWrite() > 0 && deadline.hasExpired()) return RS232_ERR_TIMEOUT;
@@ -286,4 +345,39 @@ int Rs232TestSetOutQStuck(int port, int stuck) {
     p->stuck = stuck != 0;
     p->stuckBytes = 0;
     return 0;
+}
+
+int Rs232PortinfoLesen(int port, Rs232Portinfo* info) {
+    if (port < 1 || port > RS232_PORTS) return RS232_ERR_PORT_NUMBER;
+    *info = Rs232Portinfo();
+    const QString name = DefaultDeviceName(port);
+    info->geraet = name.toStdString();
+    const QString datei = QFileInfo(name).canonicalFilePath();
+    if (datei.isEmpty()) return 0; // no such device: nothing more to know
+    info->datei = datei.toStdString();
+    const QSerialPortInfo adapter(datei);
+    info->beschreibung = adapter.description().toStdString();
+    info->hersteller = adapter.manufacturer().toStdString();
+    info->seriennummer = adapter.serialNumber().toStdString();
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (link.canonicalFilePath() == datei) {
+            info->byId = link.absoluteFilePath().toStdString();
+            break;
+        }
+    }
+    return 0;
+}
+
+int Rs232OeffnungsfehlerLesen(int port, Rs232Oeffnungsfehler* fehler) {
+    if (port < 1 || port > RS232_PORTS) return RS232_ERR_PORT_NUMBER;
+    *fehler = gOeffnungsfehler[port];
+    return 0;
+}
+
+int Rs232Getrennt(int port) {
+    Port* p = OpenPort(port);
+    if (!p) return PortError(port);
+    if (!p->getrennt && !QFileInfo::exists(p->name)) p->getrennt = true;
+    return p->getrennt ? 1 : 0;
 }

@@ -10,6 +10,8 @@
 // All calls are blocking and belong to one thread, which must have a Qt application object.
 // The only waits are the time-outs: reading a byte that is already buffered costs no system call.
 
+#include <string>
+
 constexpr int RS232_PORTS = 8;
 
 // Parity argument of OpenComConfig
@@ -68,3 +70,40 @@ double GetComTime(int port);   // seconds; 0 when the port is not open
 // reporting the bytes and WaitOutQEmpty waits its full time and fails. FlushOutQ empties the
 // simulated queue as it would a real one. Returns 0 or a negative code.
 int Rs232TestSetOutQStuck(int port, int stuck);
+
+// ---- What a user needs to recognise a port and to mend a failed open ------------------------
+
+// The device behind a port number and what the system knows of the adapter. Texts the system
+// does not know stay empty.
+struct Rs232Portinfo {
+    std::string geraet;       // the name the port opens (VKR3X_COM<n>, else the default device)
+    std::string datei;        // the device file that name leads to, links followed
+    std::string beschreibung; // the adapter's description, e.g. "FT232R USB UART"
+    std::string hersteller;   // its maker
+    std::string seriennummer; // its serial number
+    std::string byId;         // the stable /dev/serial/by-id/ name leading to the same file
+};
+// 0, or RS232_ERR_PORT_NUMBER. Works for closed ports too; the device need not exist.
+int Rs232PortinfoLesen(int port, Rs232Portinfo* info);
+
+// Why the last OpenComConfig of a port failed.
+enum Rs232Grund {
+    RS232_GRUND_KEINER = 0, // the last open succeeded, or none was tried
+    RS232_GRUND_FEHLT,      // the device file does not exist
+    RS232_GRUND_RECHTE,     // the system refuses access to the device file
+    RS232_GRUND_BELEGT,     // another program holds the device
+    RS232_GRUND_ANDERER,    // anything else; systemtext says what
+};
+struct Rs232Oeffnungsfehler {
+    int grund = RS232_GRUND_KEINER;
+    std::string geraet;     // the name that was opened
+    std::string gruppe;     // RS232_GRUND_RECHTE: the group owning the device file ("" unknown)
+    std::string systemtext; // the system's own words
+};
+// 0, or RS232_ERR_PORT_NUMBER.
+int Rs232OeffnungsfehlerLesen(int port, Rs232Oeffnungsfehler* fehler);
+
+// 1 when the device of the open port is gone: the line hung up (an unplugged USB adapter, a
+// closed pseudo-terminal) or its device file vanished; 0 while it is there; a negative code
+// when the port is not open. Costs one file-system look-up; no byte goes over the line.
+int Rs232Getrennt(int port);

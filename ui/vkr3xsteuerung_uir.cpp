@@ -503,7 +503,10 @@ constexpr ControlDefinition kMainpanel[] = {
 
 constexpr int kComBreite = kABreite - 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
-constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = 186;
+// The port's device and adapter, three rows under the address; identity and scan below them.
+constexpr int kComDetailOben = 98, kComDetailAbstand = 26, kComDetailBreite = kComBreite - 2 * kComLabel - kComLabelBreite;
+constexpr int kComIdOben = kComDetailOben + 2 * kComDetailAbstand + kFeldHoehe + 10;
+constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = kComIdOben + 50;
 
 // Address LEDs 1 to 8 from left to right.
 constexpr Geometry ComLed(int adresse) {
@@ -513,21 +516,21 @@ constexpr Geometry ComLed(int adresse) {
 constexpr ControlDefinition kCompanel[] = {
     {KONSTANTE(COMPANEL_ADRESSE), .kind = ControlKind::Ring, .text = "Adresse",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Char, .defaultValue = '1',
-     .items = kAdressen, .geometry = NachLabel(kComLabel, 80, kComLabelBreite, kComRingBreite),
+     .items = kAdressen, .geometry = NachLabel(kComLabel, 68, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_BAUDRATE), .kind = ControlKind::Ring, .text = "Baudrate",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Int, .defaultValue = 9600,
-     .items = kBaudraten, .geometry = NachLabel(kComLabel, 48, kComLabelBreite, kComRingBreite),
+     .items = kBaudraten, .geometry = NachLabel(kComLabel, 40, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_PORT), .kind = ControlKind::Ring, .text = "Port",
      .callback = "Callback_Multi_ComEinstellungen", .type = ValueType::Int, .defaultValue = -1,
-     .items = kPorts, .geometry = NachLabel(kComLabel, 16, kComLabelBreite, kComRingBreite),
+     .items = kPorts, .geometry = NachLabel(kComLabel, 12, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_IDLESEN), .kind = ControlKind::CommandButton, .text = "ID lesen",
-     .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, 124, 100, kKnopfHoehe},
+     .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, kComIdOben, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_IDSTRING), .kind = ControlKind::String, .text = "ID", .type = ValueType::String,
-     .readOnly = true, .geometry = NachLabel(124, 125, 18, kComBreite - 16 - 146), .labelWidth = 18},
+     .readOnly = true, .geometry = NachLabel(124, kComIdOben + 1, 18, kComBreite - 16 - 146), .labelWidth = 18},
     {KONSTANTE(COMPANEL_SCAN), .kind = ControlKind::CommandButton, .text = "Scan",
      .callback = "Callback_Button_Scan", .geometry = {kComLabel, kComLedOben - 4, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
@@ -560,8 +563,19 @@ constexpr ControlDefinition kCompanel[] = {
      .geometry = ComLed(1), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
      .spokenName = {"Adresse 1", "Address 1"}},
     {KONSTANTE(COMPANEL_SCANTEXT), .text = "Suche Gerät ...",
-     .geometry = {kComLabel, kComLedOben + 40, kComBreite - 2 * kComLabel, 20},
+     .geometry = {kComLabel, kComLedOben + 30, kComBreite - 2 * kComLabel, 20},
      .labelPlacement = LabelPlacement::None, .spokenName = {"Scanstatus", "Scan status"}},
+    {KONSTANTE(COMPANEL_GERAET), .kind = ControlKind::String, .text = "Gerät", .type = ValueType::String,
+     .readOnly = true, .geometry = NachLabel(kComLabel, kComDetailOben, kComLabelBreite, kComDetailBreite),
+     .labelWidth = kComLabelBreite},
+    {KONSTANTE(COMPANEL_ADAPTER), .kind = ControlKind::String, .text = "Adapter", .type = ValueType::String,
+     .readOnly = true,
+     .geometry = NachLabel(kComLabel, kComDetailOben + kComDetailAbstand, kComLabelBreite, kComDetailBreite),
+     .labelWidth = kComLabelBreite},
+    {KONSTANTE(COMPANEL_BYID), .kind = ControlKind::String, .text = "Fester Name", .type = ValueType::String,
+     .readOnly = true,
+     .geometry = NachLabel(kComLabel, kComDetailOben + 2 * kComDetailAbstand, kComLabelBreite, kComDetailBreite),
+     .labelWidth = kComLabelBreite},
 };
 
 // ---- Info panel ----------------------------------------------------------------------------------
@@ -689,8 +703,8 @@ constexpr int kHauptReihenfolge[] = {
 };
 
 constexpr int kComReihenfolge[] = {
-    COMPANEL_PORT,     COMPANEL_BAUDRATE, COMPANEL_ADRESSE,    COMPANEL_IDLESEN,
-    COMPANEL_IDSTRING, COMPANEL_SCAN,     COMPANEL_SCHLIESSEN,
+    COMPANEL_PORT,     COMPANEL_BAUDRATE, COMPANEL_ADRESSE, COMPANEL_GERAET, COMPANEL_ADAPTER,
+    COMPANEL_BYID,     COMPANEL_IDLESEN,  COMPANEL_IDSTRING, COMPANEL_SCAN,   COMPANEL_SCHLIESSEN,
 };
 
 constexpr PanelDefinition kPanels[] = {

@@ -25,7 +25,7 @@ for f in usr/bin/vkr3xsteuerung usr/bin/vkr3x usr/bin/vkr3x-sim \
   usr/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/$id.png; do
   [ -f "$scratch/root/$f" ] || { echo "missing: $f"; missing=1; }
 done
-for d in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
+for d in libqt6widgets6 libqt6serialport6 libqt6charts6 qt6-qpa-plugins; do
   dpkg-deb -f "$deb" Depends | grep -q "$d" || { echo "not declared: $d"; missing=1; }
 done
 [ "$missing" = 0 ]

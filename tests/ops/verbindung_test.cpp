@@ -57,7 +57,9 @@ TEST_F(Verbindung, PortThatCannotBeOpenedIsShownAndLeavesNoPortOpen) {
     const Fehlerfelder f = Fehler();
     EXPECT_EQ(f.led, 1);
     EXPECT_EQ(f.nummer, 100003);
-    EXPECT_EQ(f.text, "Fehler beim öffnen der seriellen Schnittstelle");
+    EXPECT_EQ(f.text,
+              "Fehler beim öffnen der seriellen Schnittstelle: /nonexistent/vkr3x-port existiert nicht. "
+              "Adapter einstecken oder anderen Port wählen.");
 }
 
 TEST_F(Verbindung, PortPictureTogglesOnClickEnterAndSpaceOnly) {

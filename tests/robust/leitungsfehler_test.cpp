@@ -1,8 +1,9 @@
 // A regulator line that fails while the user works on the panels: the line hung up in the
 // middle of a set read, a set write, a scan and the continuous query, a line flooded with
 // noise, and answers trickling in just within and just beyond the time-out. Each ends with its
-// code within the time-outs, leaves the program running and the port shown as it is, and the
-// next operation works once a regulator answers again.
+// code within the time-outs and leaves the program running; a hung-up line counts as an adapter
+// gone, so the port is closed and shown closed. The next operation works once a regulator
+// answers again.
 #include "app/callbacks_geraet.h"
 #include "ops/com.h"
 #include "platform/popup_hook.h"
@@ -48,7 +49,7 @@ class Leitungsfehler : public Geraetepanel {
         ASSERT_FALSE(pfad.empty());
         zurueck->start();
         qputenv("VKR3X_COM1", QByteArray::fromStdString(pfad));
-        Klicken(gPanelHandle, MAINPANEL_COMPICTURERING);
+        if (gCom.portOffen != -1) Klicken(gPanelHandle, MAINPANEL_COMPICTURERING);
         ASSERT_EQ(gCom.portOffen, -1);
         Klicken(gPanelHandle, MAINPANEL_COMPICTURERING);
         ASSERT_EQ(gCom.portOffen, 1);
@@ -114,8 +115,10 @@ TEST_F(Leitungsfehler, AHangUpEndsEveryOperationInItsCodeAndTheNextWorksOnceTheR
         EXPECT_LT(uhr.elapsed(), 1500) << "at once, not after time-outs";
         const int code = -Fehler().nummer;
         EXPECT_TRUE(code == f.code || code == f.oderCode) << code;
-        EXPECT_EQ(gCom.portOffen, 1) << "the port stays open and shown as open";
-        EXPECT_EQ(Ganzzahl(MAINPANEL_COMPICTURERING), 1);
+        // The scan passes over silent addresses and reports nothing, so its port stays open.
+        const int offen = std::string(f.name) == "scan" ? 1 : -1;
+        EXPECT_EQ(gCom.portOffen, offen) << "a hung-up line closes the port";
+        EXPECT_EQ(Ganzzahl(MAINPANEL_COMPICTURERING), offen);
         if (std::string(f.name) == "scan") {
             EXPECT_EQ(gCom.adresse, '1') << "the regulator that hung up is not taken";
         }

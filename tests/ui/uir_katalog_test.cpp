@@ -85,7 +85,7 @@ TEST(UirKatalog, ControlIdsAreCountedPerPanelFromTwoWithoutGaps) {
     };
     const Erwartet panels[] = {
         {MAINPANEL, 103, "MAINPANEL_PARAMETERSATZAUSWAHL"},
-        {COMPANEL, 17, "COMPANEL_ADRESSE"},
+        {COMPANEL, 20, "COMPANEL_ADRESSE"},
         {INFOPANEL, 8, "INFOPANEL_OK"},
     };
     for (const Erwartet& e : panels) {
@@ -298,7 +298,8 @@ TEST(UirKatalog, ActualValueDisplaysAndErrorFieldsAreDisplayOnly) {
     const std::set<std::pair<int, int>> anzeigen = {
         {MAINPANEL, MAINPANEL_STROMIST},     {MAINPANEL, MAINPANEL_SPANNUNGIST},
         {MAINPANEL, MAINPANEL_FEHLERSTRING}, {MAINPANEL, MAINPANEL_FEHLERNUMMER},
-        {COMPANEL, COMPANEL_IDSTRING},
+        {COMPANEL, COMPANEL_IDSTRING},       {COMPANEL, COMPANEL_GERAET},
+        {COMPANEL, COMPANEL_ADAPTER},        {COMPANEL, COMPANEL_BYID},
     };
     for (const PanelDefinition& p : Vkr3xSteuerungUir().panels)
         for (const ControlDefinition& c : p.controls) {
