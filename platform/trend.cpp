@@ -90,8 +90,9 @@ void MarkenZeichnen() {
         if (!sichtbar) continue;
         const double x = gF.chart->mapToPosition(QPointF(m.zeitMs, 0), gF.strom).x();
         m.linie->setLine(x, flaeche.top(), x, flaeche.bottom());
+        // The text starts right of its line, or ends left of it where the plot area ends.
         const QRectF r = m.beschriftung->boundingRect();
-        const double links = std::min(x + 3, flaeche.right() - r.width());
+        const double links = x + 3 + r.width() <= flaeche.right() ? x + 3 : x - 3 - r.width();
         m.beschriftung->setPos(std::max(links, flaeche.left()),
                                flaeche.top() + 2 + (reihe % 3) * (r.height() + 1));
         ++reihe;

@@ -129,6 +129,14 @@ int SetCtrlVal(int panel, int control, const char* text) {
     if (!edit) return UIE_BAD_VALUE_TYPE;
     const QSignalBlocker quiet(edit);
     edit->setText(Utf8(text));
+    if (edit->isReadOnly()) {
+        // A display shows the start of a text too long for it (where a message begins), and the
+        // whole text when the pointer rests on it.
+        edit->setCursorPosition(0);
+        edit->setToolTip(edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 8
+                             ? edit->text()
+                             : QString());
+    }
     return UIE_OK;
 }
 
