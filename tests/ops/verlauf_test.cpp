@@ -7,6 +7,7 @@
 #include "platform/trend.h"
 #include "tests/ops/geraetepanel_fixture.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -23,7 +24,10 @@ class Verlauf : public Geraetepanel {
         Geraetepanel::SetUp();
         ASSERT_TRUE(ordner.isValid());
         Verbinden();
-        Callback_Menu_Verlauf(0, 0, nullptr, 0);
+        QAction* punkt = MenuItemAction(GetPanelMenuBar(gPanelHandle), MENUBAR_ANSICHT_VERLAUF);
+        ASSERT_NE(punkt, nullptr);
+        punkt->trigger(); // View/Trend, as the user opens it
+        ASSERT_TRUE(TrendFensterVorhanden());
     }
     // The record button with the given file chosen in its dialog.
     static void AufzeichnenIn(const std::string& pfad) {
