@@ -38,7 +38,11 @@ std::string IsoZeit(std::chrono::system_clock::time_point zeit) {
     const long long ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(zeit.time_since_epoch()).count() % 1000;
     std::tm lokal{};
+#if defined(_WIN32)
+    localtime_s(&lokal, &sekunden);
+#else
     localtime_r(&sekunden, &lokal);
+#endif
     char datum[32], versatz[8];
     std::strftime(datum, sizeof datum, "%Y-%m-%dT%H:%M:%S", &lokal);
     std::strftime(versatz, sizeof versatz, "%z", &lokal); // "+0100"

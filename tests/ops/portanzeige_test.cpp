@@ -43,9 +43,13 @@ TEST_F(Portanzeige, APortThatDoesNotOpenSaysWhyAndHowToMendIt) {
     QFile datei(QString::fromStdString(geraet));
     ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
     datei.close();
+    // Handing the file to root:dialout and acting as another user takes root.
+    const bool root = geteuid() == 0;
     const group* dialout = getgrnam("dialout");
-    ASSERT_NE(dialout, nullptr);
-    ASSERT_EQ(chown(geraet.c_str(), 0, dialout->gr_gid), 0);
+    if (root) {
+        ASSERT_NE(dialout, nullptr);
+        ASSERT_EQ(chown(geraet.c_str(), 0, dialout->gr_gid), 0);
+    }
     ASSERT_EQ(chmod(geraet.c_str(), 0660), 0);
 
     const struct {
@@ -67,6 +71,7 @@ TEST_F(Portanzeige, APortThatDoesNotOpenSaysWhyAndHowToMendIt) {
     DisplayPanel(gCompanelHandle);
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
+        if (f.ohneRechte && !root) continue;
         qputenv("VKR3X_COM3", QByteArray::fromStdString(f.pfad));
         Waehlen(COMPANEL_PORT, -1); // no port to close while the user lacks the rights to
         {
