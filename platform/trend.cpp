@@ -106,7 +106,6 @@ void SichtAnpassen() {
     const double von = bis - SpanneSekunden() * 1000.0;
     gF.zeitAchse->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(von)),
                            QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(bis)));
-    gF.zeitAchse->setFormat(SpanneSekunden() > 120 ? "HH:mm" : "HH:mm:ss");
     AchseAnpassen(gF.stromAchse, gF.strom, von, bis, 0.1);
     AchseAnpassen(gF.spannungAchse, gF.spannung, von, bis, 1.0);
     MarkenZeichnen();
@@ -142,6 +141,7 @@ QChart* ChartBauen() {
     chart->addSeries(gF.markenPunkte);
     gF.zeitAchse = new QDateTimeAxis;
     gF.zeitAchse->setTickCount(7);
+    gF.zeitAchse->setFormat("HH:mm:ss");
     gF.stromAchse = new QValueAxis;
     gF.spannungAchse = new QValueAxis;
     gF.stromAchse->setLabelFormat("%.2f");
