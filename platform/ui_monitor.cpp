@@ -50,7 +50,11 @@ class MonitorModell : public QAbstractTableModel {
         if (!index.isValid() || index.row() >= rowCount()) return {};
         const uint64_t nummer = nummern_[static_cast<size_t>(index.row())];
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return Text(nummer, index.column());
-        if (role == Qt::ForegroundRole && quelle.fehlgeschlagen(nummer)) return QColor(0xB0, 0x10, 0x10);
+        // Only what came back and the outcome turn red: a refusal the program passes over is
+        // still worth seeing, but a whole red row would shout.
+        if (role == Qt::ForegroundRole && index.column() >= 3 && index.column() != 4 &&
+            quelle.fehlgeschlagen(nummer))
+            return QColor(0xB0, 0x10, 0x10);
         if (role == Qt::FontRole && (index.column() == 2 || index.column() == 3))
             return QFontDatabase::systemFont(QFontDatabase::FixedFont);
         return {};
@@ -147,7 +151,7 @@ void Bauen() {
     Monitor& m = M();
     auto* w = new QWidget(Hauptfenster(), Qt::Window);
     w->setObjectName("Monitorfenster");
-    w->resize(1060, 480);
+    w->resize(1240, 480);
     m.modell = new MonitorModell;
     m.modell->setParent(w);
     m.tabelle = new QTableView(w);
@@ -159,7 +163,7 @@ void Bauen() {
     m.tabelle->verticalHeader()->setDefaultSectionSize(m.tabelle->fontMetrics().height() + 6);
     m.tabelle->horizontalHeader()->setStretchLastSection(true);
     m.tabelle->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const int breiten[] = {96, 44, 190, 220, 220};
+    const int breiten[] = {96, 40, 140, 200, 220};
     for (int i = 0; i < 5; ++i)
         m.tabelle->setColumnWidth(i, breiten[i]);
 
