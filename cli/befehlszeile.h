@@ -14,10 +14,11 @@ constexpr int EXIT_UNTERSCHIED = 1;
 constexpr int EXIT_FEHLER = 2;
 
 // Failures of the tool itself, in the classes of the error catalogue.
-constexpr int JSON_OEFFNEN = -308301;   // the JSON file cannot be opened
-constexpr int JSON_UNLESBAR = -312302;  // not a JSON object of the export's shape
-constexpr int JSON_FELD = -312303;      // a value is missing or not of its field's kind
-constexpr int JSON_SCHREIBEN = -301304; // standard output could not take the export
+constexpr int JSON_OEFFNEN = -308301;      // the JSON file cannot be opened
+constexpr int JSON_UNLESBAR = -312302;     // not a JSON object of the export's shape
+constexpr int JSON_FELD = -312303;         // a value is missing or not of its field's kind
+constexpr int JSON_SCHREIBEN = -301304;    // standard output could not take the export
+constexpr int AUSGABE_SCHREIBEN = -301305; // standard output could not take a command's result
 
 struct Befehl {
     const char* name;
@@ -52,6 +53,24 @@ void VerbindungsoptionenHinzufuegen(QCommandLineParser& parser);
 // EXIT_FEHLER once a wrong option or a port that cannot be opened has been reported.
 int Verbinden(const QCommandLineParser& parser);
 void Trennen();
+
+// The command line as given. A file name need not be valid UTF-8: each byte that is not part of
+// a UTF-8 sequence is held as the lone surrogate U+DC00 + byte, and Dateiname gives back the
+// bytes exactly, so such a file is opened and written under its own name.
+QStringList ArgumenteLesen(int argc, char** argv);
+QByteArray Dateiname(const QString& argument);
+
+// Hands what was printed to standard output to the system; false when it could not take it
+// (a full disk, a closed pipe), the reason kept for AusgabeAbschliessen.
+bool AusgabeAbgeben();
+// Ends a command's output: when standard output could not take everything, reports code with
+// the reason once and returns EXIT_FEHLER; else returns status.
+int AusgabeAbschliessen(int status, int code = AUSGABE_SCHREIBEN);
+
+// A JSON string of 8-bit text from a device (an identity): quote, backslash and control bytes
+// escaped, and every byte from 0x80 taken as its Latin-1 character (\u0080..\u00ff), so the
+// result is valid JSON whatever the device sent.
+std::string JsonText(const std::string& bytes);
 
 // Numbers as text: integers in decimal, reals in the shortest form that reads back exactly.
 std::string ZahlText(double wert);

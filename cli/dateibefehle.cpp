@@ -6,10 +6,7 @@
 #include "cli/json_abbild.h"
 #include "cli/satzfelder.h"
 #include "params/parametersatz.h"
-#include "storage/ersatzdatei.h"
 #include "storage/programmdatei.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +24,7 @@ void ImportOptionen(QCommandLineParser& parser) {
 
 // Checks the file as the program's File/Open does, then takes its first 6440 bytes as they are.
 int DateiLaden(const QString& pfad, Programmabbild* abbild) {
-    const QByteArray name = pfad.toLocal8Bit();
+    const QByteArray name = Dateiname(pfad);
     if (const int r = ProgrammdateiLesen(name.constData())) return r;
     std::FILE* f = std::fopen(name.constData(), "rb");
     if (!f) return PROGRAMMDATEI_OEFFNEN_LESEN;
@@ -90,31 +87,25 @@ int Exportieren(const QCommandLineParser&, const QStringList& argumente) {
     Programmabbild abbild;
     if (const int r = DateiLaden(argumente[0], &abbild)) return FehlerMelden(r);
     const std::string json = AbbildAlsJson(abbild);
-    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0)
-        return FehlerMelden(JSON_SCHREIBEN);
-    return EXIT_ERFOLG;
-}
-
-// The image goes to a new file beside the target that replaces it only once complete.
-int AbbildSchreiben(const Programmabbild& abbild, const char* pfad) {
-    Ersatzdatei e;
-    if (ErsatzdateiAnlegen(pfad, "vkr$$", &e) != 0) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
-    if (std::fwrite(abbild.data(), 1, abbild.size(), e.datei) != abbild.size()) {
-        ErsatzdateiVerwerfen(&e);
-        return PROGRAMMDATEI_SCHREIBEN;
-    }
-    if (ErsatzdateiAbschliessen(&e) != 0 || ErsatzdateiEinsetzen(&e, pfad) != 0)
-        return PROGRAMMDATEI_SCHREIBEN;
-    return 0;
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return AusgabeAbschliessen(EXIT_ERFOLG, JSON_SCHREIBEN);
 }
 
 int Importieren(const QCommandLineParser& parser, const QStringList& argumente) {
     if (!parser.isSet(kOutput)) return BedienfehlerMelden("import needs -o FILE.vkr");
-    QFile datei(argumente[0]);
-    if (!datei.open(QIODevice::ReadOnly)) return FehlerMelden(JSON_OEFFNEN);
+    std::FILE* datei = std::fopen(Dateiname(argumente[0]).constData(), "rb");
+    if (!datei) return FehlerMelden(JSON_OEFFNEN);
+    std::string json;
+    char block[4096];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, datei)) > 0;)
+        json.append(block, n);
+    const bool gelesen = std::ferror(datei) == 0;
+    std::fclose(datei);
+    if (!gelesen) return FehlerMelden(JSON_OEFFNEN);
     Programmabbild abbild;
-    if (const int r = AbbildAusJson(datei.readAll().toStdString(), &abbild)) return FehlerMelden(r);
-    const int r = AbbildSchreiben(abbild, parser.value(kOutput).toLocal8Bit().constData());
+    if (const int r = AbbildAusJson(json, &abbild)) return FehlerMelden(r);
+    // Written as the program's Save writes: a write-protected target is refused, not replaced.
+    const int r = ProgrammabbildSchreiben(abbild, Dateiname(parser.value(kOutput)).constData());
     return r == 0 ? EXIT_ERFOLG : FehlerMelden(r);
 }
 

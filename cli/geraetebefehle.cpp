@@ -17,8 +17,15 @@ namespace {
 
 const QCommandLineOption kJson("json", "Print JSON instead of name=value lines.");
 
+const QCommandLineOption kScanJson("json",
+                                   "Print JSON. Identities are 8-bit text: bytes from 0x80 are written as\n"
+                                   "the Latin-1 characters \\u0080..\\u00ff, control bytes escaped.");
+
 void JsonOption(QCommandLineParser& parser) {
     parser.addOption(kJson);
+}
+void ScanOptionen(QCommandLineParser& parser) {
+    parser.addOption(kScanJson);
 }
 
 // Runs op after connecting; reports its failure. Nothing is printed on success.
@@ -43,17 +50,17 @@ int Id(const QCommandLineParser& parser, const QStringList&) {
 int Scan(const QCommandLineParser& parser, const QStringList&) {
     if (const int e = Verbinden(parser)) return e;
     if (gCom.portOffen == -1) return FehlerMelden(KEIN_PORT_OFFEN);
-    const bool json = parser.isSet(kJson);
+    const bool json = parser.isSet(kScanJson);
     if (json) std::printf("[");
     for (char adresse = '1'; adresse <= '8'; ++adresse) {
         char kennung[ZEMVKR3X_ID_BYTES] = "";
         const bool antwort = ZEMVKR3X_IDLesen(gCom.portOffen, adresse, kennung) == 0;
         if (json)
-            std::printf("%s{\"address\": \"%c\", \"identity\": %s%s%s}", adresse == '1' ? "" : ", ", adresse,
-                        antwort ? "\"" : "", antwort ? kennung : "null", antwort ? "\"" : "");
+            std::printf("%s{\"address\": \"%c\", \"identity\": %s}", adresse == '1' ? "" : ", ", adresse,
+                        antwort ? JsonText(kennung).c_str() : "null");
         else
             std::printf("%c %s\n", adresse, antwort ? kennung : "-");
-        std::fflush(stdout);
+        AusgabeAbgeben(); // each address as it is answered
     }
     if (json) std::printf("]\n");
     Trennen();
@@ -149,7 +156,7 @@ int Stromumschaltung(const QCommandLineParser& p, const QStringList&) {
 
 const Befehl kGeraetebefehle[] = {
     {"id", "", "Read the regulator's identity.", true, 0, 0, nullptr, Id},
-    {"scan", "", "Ask addresses 1..8 for their identity; '-' is silence.", true, 0, 0, JsonOption, Scan},
+    {"scan", "", "Ask addresses 1..8 for their identity; '-' is silence.", true, 0, 0, ScanOptionen, Scan},
     {"get", "NAME...", "Read parameters, one name=value line each.", true, 1, 64, JsonOption, Get},
     {"set", "NAME VALUE", "Write one parameter; its range is checked first.", true, 2, 2, nullptr, Set},
     {"load-program", "N", "The regulator loads program N (1..16) as its working parameters.", true, 1, 1,

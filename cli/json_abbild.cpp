@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <bit>
 #include <cinttypes>
 #include <cmath>
@@ -115,9 +116,17 @@ int KopfAusJson(const QJsonObject& o, Programmabbild* abbild) {
         return Fehlt("reserved");
     Int32Setzen(abbild, RESERVIERT_KOPF, r0);
     Int32Setzen(abbild, RESERVIERT_ENDE, r1);
-    const QByteArray rest = QByteArray::fromHex(o.value("header_rest").toString().toLatin1());
+    // Hex digits only: fromHex passes over anything else, and a typo would become zeros.
+    const QJsonValue restWert = o.value("header_rest");
+    if (!restWert.isUndefined() && !restWert.isString()) return Fehlt("header_rest");
+    const QString restText = restWert.toString();
     const size_t start = std::strlen(PROGRAMMDATEI_KOPF) + 1;
-    if (!rest.isEmpty() && rest.size() != static_cast<int>(KOPF_BYTES - start)) return Fehlt("header_rest");
+    const bool nurHex = std::all_of(restText.begin(), restText.end(), [](QChar c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    });
+    if (!restText.isEmpty() && (!nurHex || restText.size() != 2 * static_cast<int>(KOPF_BYTES - start)))
+        return Fehlt("header_rest");
+    const QByteArray rest = QByteArray::fromHex(restText.toLatin1());
     std::memcpy(abbild->data() + start, rest.constData(), rest.size());
     return 0;
 }

@@ -110,7 +110,7 @@ int BefehlAusfuehren(const Befehl& befehl, const QStringList& args) {
         return BedienfehlerMelden("cannot create the trace file '" + parser.value(kTrace) + "'");
     const int status = befehl.ausfuehren(parser, argumente);
     if (!SpurBeenden()) return BedienfehlerMelden("writing the trace file failed");
-    return status;
+    return AusgabeAbschliessen(status);
 }
 
 } // namespace
@@ -127,7 +127,8 @@ int main(int argc, char** argv) {
     VerbindungsoptionenHinzufuegen(vorab);
     vorab.addOption(kTrace);
     vorab.addPositionalArgument("command", "The command to run (see above).", "COMMAND [ARGS...]");
-    const bool ok = vorab.parse(app.arguments());
+    const QStringList argumente = ArgumenteLesen(argc, argv);
+    const bool ok = vorab.parse(argumente);
     const QStringList positionen = vorab.positionalArguments();
 
     if (positionen.isEmpty()) {
@@ -147,5 +148,5 @@ int main(int argc, char** argv) {
     for (int i = 0; !befehl && i < positionen.size(); ++i)
         befehl = BefehlSuchen(positionen[i]);
     if (!befehl) return BedienfehlerMelden("unknown command '" + positionen[0] + "'");
-    return BefehlAusfuehren(*befehl, app.arguments());
+    return BefehlAusfuehren(*befehl, argumente);
 }

@@ -2,6 +2,8 @@
 // every exchange, not only the recorder's last 20,000.
 #include "cli/spur.h"
 
+#include "cli/befehlszeile.h"
+
 #include "app/globals.h"
 #include "device/mitschnitt.h"
 #include "ops/mitschnitt_text.h"
@@ -29,7 +31,7 @@ void NeuerSatz() {
 } // namespace
 
 bool SpurBeginnen(const QString& pfad) {
-    gSpur = std::fopen(pfad.toLocal8Bit().constData(), "wb");
+    gSpur = std::fopen(Dateiname(pfad).constData(), "wb");
     if (!gSpur) return false;
     MitschnittCsvKopf(gSpur);
     std::fflush(gSpur);

@@ -5,6 +5,7 @@
 
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
+#include "ops/istwertbeobachter.h"
 #include "ops/statustexte.h"
 
 #include <csignal>
@@ -17,7 +18,6 @@ namespace {
 const QCommandLineOption kJson("json", "Print one JSON object per query instead of name=value lines.");
 const QCommandLineOption kWatch("watch", "Query every 0.5 s until interrupted (Ctrl+C).");
 
-constexpr double STROMAKTIV_UNBEKANNT = 3.0; // the regulator does not report its active current
 constexpr long INTERVALL_NS = 500'000'000;
 
 volatile std::sig_atomic_t gUnterbrochen = 0;
@@ -78,7 +78,6 @@ void Ausgeben(const Zustand& z, bool json) {
                     "status_kompatibility_mode=%d\n",
                     ZahlText(z.strom).c_str(), ZahlText(z.spannung).c_str(), Statuswort(z.status).c_str(),
                     texte.c_str(), ZahlText(z.stromaktiv).c_str(), z.kompatibel);
-    std::fflush(stdout);
 }
 
 // Sleeps until the next tick; false once interrupted.
@@ -116,6 +115,7 @@ int StatusBefehl(const QCommandLineParser& parser, const QStringList&) {
         if (!erste && !json) std::printf("\n"); // a blank line between the queries
         erste = false;
         Ausgeben(z, json);
+        if (!AusgabeAbgeben()) break; // the output is gone; reported as the command ends
     } while (dauernd && NaechsterTakt(&takt));
     Trennen();
     // Watching ends at the first failed query, as the panel's continuous query does.

@@ -68,7 +68,7 @@ int Lesen(const QCommandLineParser& parser, const QStringList&) {
     int erster = 0, letzter = 0;
     if (!Bereich(parser, &erster, &letzter)) return EXIT_FEHLER;
     if (!parser.isSet(kOutput)) return BedienfehlerMelden("read needs -o FILE.vkr");
-    const std::string pfad = parser.value(kOutput).toLocal8Bit().toStdString();
+    const std::string pfad = Dateiname(parser.value(kOutput)).toStdString();
 
     // Sets not read keep what the file held, as on the panel; a new file starts from the defaults.
     ParameterStrukturInitialisieren();
@@ -87,7 +87,7 @@ int Lesen(const QCommandLineParser& parser, const QStringList&) {
 int Schreiben(const QCommandLineParser& parser, const QStringList& argumente) {
     int erster = 0, letzter = 0;
     if (!Bereich(parser, &erster, &letzter)) return EXIT_FEHLER;
-    if (const int r = ProgrammdateiLesen(argumente[0].toLocal8Bit().constData())) return FehlerMelden(r);
+    if (const int r = ProgrammdateiLesen(Dateiname(argumente[0]).constData())) return FehlerMelden(r);
     if (const int e = Verbinden(parser)) return e;
     char titel[] = "writing";
     const int r = ProgrammsaetzeSchreiben(erster, letzter, Melder(), titel);

@@ -1,5 +1,7 @@
 #include "ops/aufzeichnung.h"
 
+#include "device/werttext.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,10 +57,15 @@ std::string IsoZeit(std::chrono::system_clock::time_point zeit) {
 } // namespace
 
 std::string AufzeichnungZeile(const Istwertprobe& probe, std::chrono::system_clock::time_point zeit) {
-    char werte[96];
-    std::snprintf(werte, sizeof werte, ",%.3f,%.1f,0x%04X,%g,%d", probe.strom, probe.spannung,
-                  static_cast<unsigned>(probe.status), probe.stromaktiv, probe.kompatibel);
-    return IsoZeit(zeit) + werte;
+    // The numbers are written by the driver's own formatter: the C library's would follow the
+    // desktop's locale and write "0,000", which splits a field in two.
+    char strom[40], spannung[40], status[16];
+    if (ReellFormatieren(strom, sizeof strom, probe.strom, 3) < 0) std::strcpy(strom, "?");
+    if (ReellFormatieren(spannung, sizeof spannung, probe.spannung, 1) < 0) std::strcpy(spannung, "?");
+    std::snprintf(status, sizeof status, "0x%04X", static_cast<unsigned>(probe.status));
+    const char* aktiv = probe.stromaktiv == 1.0 ? "1" : probe.stromaktiv == 2.0 ? "2" : "not reported";
+    return IsoZeit(zeit) + "," + strom + "," + spannung + "," + status + "," + aktiv + "," +
+           std::to_string(probe.kompatibel);
 }
 
 int AufzeichnungStarten(const std::string& pfad) {

@@ -26,5 +26,6 @@ int AufzeichnungZeilen();                    // value lines written by the runni
 const std::string& AufzeichnungSystemtext(); // the system's words for the last failure
 
 // The text of one value line without its line break, e.g.
-// "2026-12-08T19:01:02.345+01:00,1.234,23.5,0x2A09,1,0".
+// "2026-12-08T19:01:02.345+01:00,1.234,23.5,0x2A09,1,0", whatever the locale. The active current
+// is "not reported" when the regulator did not answer it in this query.
 std::string AufzeichnungZeile(const Istwertprobe& probe, std::chrono::system_clock::time_point zeit);

@@ -31,8 +31,9 @@ int GanzzahlLesen(const char* name, int* wert) {
     return ZEMVKR3X_ParameterLesen(gCom.portOffen, gCom.adresse, name, nullptr, wert, nullptr);
 }
 
-// StatusAbfragen, also handing back the status word and the compatibility flag it showed.
-int StatusLesenUndZeigen(int* statuswort, int* kompatibilitaet);
+// StatusAbfragen, also handing back the status word, the active current as this query found it
+// (STROMAKTIV_UNBEKANNT when not reported) and the compatibility flag it showed.
+int StatusLesenUndZeigen(int* statuswort, double* stromaktiv, int* kompatibilitaet);
 
 } // namespace
 
@@ -45,28 +46,30 @@ int IstwerteAbfragen() {
     r = ReellLesen("istspannung", &probe.spannung);
     if (r != 0) return r;
     SetCtrlVal(gPanelHandle, MAINPANEL_SPANNUNGIST, probe.spannung);
-    r = StatusLesenUndZeigen(&probe.status, &probe.kompatibel);
+    r = StatusLesenUndZeigen(&probe.status, &probe.stromaktiv, &probe.kompatibel);
     if (r != 0) return r;
-    probe.stromaktiv = gPar[gParIndex].status_stromaktiv;
     IstwertprobeMelden(probe);
     return 0;
 }
 
 int StatusAbfragen() {
     int status = 0, kompatibel = 0;
-    return StatusLesenUndZeigen(&status, &kompatibel);
+    double stromaktiv = 0.0;
+    return StatusLesenUndZeigen(&status, &stromaktiv, &kompatibel);
 }
 
 namespace {
 
-int StatusLesenUndZeigen(int* statuswort, int* kompatibilitaet) {
+int StatusLesenUndZeigen(int* statuswort, double* stromaktivGelesen, int* kompatibilitaet) {
     if (gCom.portOffen == -1) return KEIN_PORT_OFFEN_STATUS;
     int status = 0;
     int r = GanzzahlLesen("status", &status);
     if (r != 0) return r;
 
-    double stromaktiv = 0.0;
-    if (ReellLesen("status_stromaktiv", &stromaktiv) == 0) {
+    double stromaktiv = STROMAKTIV_UNBEKANNT;
+    if (ReellLesen("status_stromaktiv", &stromaktiv) != 0) {
+        stromaktiv = STROMAKTIV_UNBEKANNT;
+    } else {
         gPar[gParIndex].status_stromaktiv = stromaktiv;
         SetCtrlVal(gPanelHandle, MAINPANEL_STATUS11_2, stromaktiv == 2.0 ? 1 : 0);
         SetCtrlVal(gPanelHandle, MAINPANEL_STATUS13_2, stromaktiv == 1.0 ? 1 : 0);
@@ -81,6 +84,7 @@ int StatusLesenUndZeigen(int* statuswort, int* kompatibilitaet) {
     for (int i : kLedReihenfolge)
         SetCtrlVal(gPanelHandle, kStatusLeds[i], (status & kStatusbits[i].maske) != 0 ? 1 : 0);
     *statuswort = status;
+    *stromaktivGelesen = stromaktiv;
     *kompatibilitaet = kompatibel;
     return 0;
 }

@@ -20,12 +20,13 @@ bool IstServiceadresse(char a) {
     return a >= '1' + 64 && a <= '8' + 64;
 }
 
-// The value text of a frame or answer: from position ab up to the CR.
+// The value text of a frame or answer: from position ab up to the CR, readably, since the
+// received bytes may be anything a faulty line carries (a NUL after a BREAK, bytes >= 0x80).
 std::string Wert(const char* bytes, int laenge, int ab) {
-    std::string w;
-    for (int i = ab; i < laenge && bytes[i] != '\r'; ++i)
-        w += bytes[i];
-    return w;
+    int ende = ab;
+    while (ende < laenge && bytes[ende] != '\r')
+        ++ende;
+    return ende > ab ? BytesLesbar(bytes + ab, ende - ab) : std::string();
 }
 
 std::string ParameterBedeutung(const char* g, int n, int sprache) {
@@ -86,6 +87,9 @@ std::string BytesLesbar(const char* bytes, int laenge) {
     for (int i = 0; i < laenge; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         switch (b) {
+        case 0:
+            t += "<NUL>";
+            break;
         case '\r':
             t += "<CR>";
             break;
@@ -213,7 +217,7 @@ void MitschnittCsvZeile(std::FILE* f, const Austauschsatz& s, int sprache) {
     for (const std::string& feld : felder)
         zeile += (zeile.empty() ? "" : ",") + Csv(feld);
     zeile += '\n';
-    std::fputs(zeile.c_str(), f);
+    std::fwrite(zeile.data(), 1, zeile.size(), f);
 }
 
 int MitschnittCsvSpeichern(const char* pfad, int sprache, bool nurFehler) {

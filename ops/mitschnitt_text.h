@@ -1,8 +1,9 @@
 #pragma once
 // The recorded exchanges as text: the columns the line monitor shows and the CSV record that
 // the monitor saves and the command-line tool writes with --trace. Control bytes are shown as
-// <CR>, <ACK>, <NAK>, <CAN>, other non-printable bytes as <0xHH>. The meaning of a frame comes
-// from the parameter, service-mode and device-function tables of the driver; the outcome of a
+// <NUL>, <CR>, <LF>, <ACK>, <NAK>, <CAN>, other non-printable bytes as <0xHH>; received bytes
+// reach every text column only in this form, so a file stays UTF-8 and one record a line. The meaning of a
+// frame comes from the parameter, service-mode and device-function tables of the driver; the outcome of a
 // failure carries the code and its catalogue message. sprache 2 gives English texts.
 
 #include "device/mitschnitt.h"

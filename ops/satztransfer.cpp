@@ -2,6 +2,7 @@
 
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
+#include "ops/istwertbeobachter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,6 @@ namespace {
 constexpr int NAK_BEIM_LESEN = -402099;
 constexpr int NAK_BEIM_SCHREIBEN = -402051;
 constexpr int BEREICH = -500034;
-constexpr double STROMAKTIV_UNBEKANNT = 3.0; // neither current 1 nor current 2: no answer
 
 enum class Feldart { Ganzzahl, Reell };
 

@@ -56,8 +56,22 @@ int PortError(int port) {
 
 QString DefaultDeviceName(int port) {
     const QByteArray var = "VKR3X_COM" + QByteArray::number(port);
-    const QString configured = qEnvironmentVariable(var.constData());
-    if (!configured.isEmpty()) return configured;
+    // Set but empty names no device: the port then fails to open, rather than falling back to
+    // whatever adapter is plugged in.
+    if (qEnvironmentVariableIsSet(var.constData())) {
+        const QString configured = qEnvironmentVariable(var.constData());
+        if (configured.trimmed().isEmpty()) return QString();
+#if defined(Q_OS_WIN)
+        return configured;
+#else
+        // A short name ("ttyUSB0") lies under /dev, as the serial port takes it; every check of
+        // the device file (details, unplugging, why it does not open) must look at the same file.
+        if (configured.startsWith('/') || configured.startsWith(QLatin1String("./")) ||
+            configured.startsWith(QLatin1String("../")))
+            return configured;
+        return QStringLiteral("/dev/") + configured;
+#endif
+    }
 #if defined(Q_OS_WIN)
     return QStringLiteral("COM%1").arg(port);
 #else
@@ -160,9 +174,14 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
 
     const QString name =
         (deviceName && deviceName[0]) ? QString::fromLocal8Bit(deviceName) : DefaultDeviceName(port);
+    gOeffnungsfehler[port] = Rs232Oeffnungsfehler();
+    if (name.trimmed().isEmpty()) {
+        gOeffnungsfehler[port].grund = RS232_GRUND_FEHLT;
+        gOeffnungsfehler[port].systemtext = "no device named";
+        return RS232_ERR_OPEN;
+    }
     QSerialPort* sp = new QSerialPort;
     sp->setPortName(name);
-    gOeffnungsfehler[port] = Rs232Oeffnungsfehler();
     if (!sp->open(QIODevice::ReadWrite)) {
         gOeffnungsfehler[port] = GrundErmitteln(name, sp->errorString());
         delete sp;

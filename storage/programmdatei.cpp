@@ -49,7 +49,10 @@ Programmabbild ProgrammabbildErstellen() {
 }
 
 int ProgrammdateiSchreiben(const char* pfad) {
-    const Programmabbild abbild = ProgrammabbildErstellen();
+    return ProgrammabbildSchreiben(ProgrammabbildErstellen(), pfad);
+}
+
+int ProgrammabbildSchreiben(const Programmabbild& abbild, const char* pfad) {
     // A file that could not be overwritten in place (write-protected, a directory) is not
     // replaced either.
     std::error_code ec;

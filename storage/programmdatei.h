@@ -35,6 +35,8 @@ Programmabbild ProgrammabbildErstellen();
 // replaces the target only once all of them are on disk: a failed save leaves an existing file
 // as it was. Returns 0, PROGRAMMDATEI_OEFFNEN_SCHREIBEN or PROGRAMMDATEI_SCHREIBEN.
 int ProgrammdateiSchreiben(const char* pfad);
+// The same for a given image (the command-line import), with the same checks and codes.
+int ProgrammabbildSchreiben(const Programmabbild& abbild, const char* pfad);
 
 // Reads the first 6440 bytes of pfad and, only when header and version are right, takes over
 // the seventeen records and the selected set; a stored selection outside 0..16 selects the

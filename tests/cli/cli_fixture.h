@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,6 +43,8 @@ class CliTest : public ::testing::Test {
                  << "0.1";
         QProcess p;
         p.setWorkingDirectory(verzeichnis.path());
+        if (!ausgabe.isEmpty()) p.setStandardOutputFile(ausgabe);
+        if (!umgebung.isEmpty()) p.setProcessEnvironment(umgebung);
         p.start(VKR3X_EXE, args);
         EXPECT_TRUE(p.waitForFinished(60000)) << args.join(' ').toStdString();
         return {p.exitCode(), p.readAllStandardOutput().toStdString(),
@@ -52,5 +55,7 @@ class CliTest : public ::testing::Test {
 
     vkr3xsim::Simulator sim;
     QString pfad;
+    QString ausgabe;              // a file standard output goes to instead of the test
+    QProcessEnvironment umgebung; // the environment of the runs when not empty
     QTemporaryDir verzeichnis;
 };

@@ -5,12 +5,17 @@
 #include "params/parametersatz.h"
 #include "storage/programmdatei.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +83,8 @@ TEST_F(Dateibefehle, ImportRefusesJsonThatIsNotAnExport) {
         {"{ kein json", "(312302)"},
         {ohneFeld, "(312303)"},
         {std::string(json).replace(json.find("\"version\": 1"), 12, "\"version\": 2"), "version"},
+        {std::string(json).replace(json.find("\"header_rest\": \"\""), 17, "\"header_rest\": \"zz\""),
+         "header_rest"},
     };
     for (const auto& f : faelle) {
         Schreiben(Datei("x.json"), QByteArray::fromStdString(f.text));
@@ -90,6 +97,35 @@ TEST_F(Dateibefehle, ImportRefusesJsonThatIsNotAnExport) {
     }
     EXPECT_NE(Starten({"import", "fehlt.json", "-o", "x.vkr"}, false).fehler.find("(308301)"),
               std::string::npos);
+}
+
+// import -o writes as the program's Save does: what Save refuses (a folder, a write-protected
+// file) is refused, and a name that is not UTF-8 is used byte for byte.
+TEST_F(Dateibefehle, ImportWritesWhereSaveWouldAndUnderTheNameGiven) {
+    VorgabedateiSchreiben(Datei("a.vkr"));
+    Schreiben(Datei("a.json"), QByteArray::fromStdString(Starten({"export", "a.vkr"}, false).aus));
+    ASSERT_TRUE(QDir(verzeichnis.path()).mkdir("ordner.vkr"));
+    EXPECT_NE(Starten({"import", "a.json", "-o", "ordner.vkr"}, false).fehler.find("(301101)"),
+              std::string::npos);
+    if (::geteuid() != 0) { // the system lets root write anyway
+        Schreiben(Datei("geschuetzt.vkr"), "alt");
+        QFile(QString::fromStdString(Datei("geschuetzt.vkr"))).setPermissions(QFile::ReadOwner);
+        EXPECT_NE(Starten({"import", "a.json", "-o", "geschuetzt.vkr"}, false).fehler.find("(301101)"),
+                  std::string::npos);
+        EXPECT_EQ(Lesen(Datei("geschuetzt.vkr")), "alt");
+    }
+    // Latin-1 bytes in the name, as an old script or file system gives them.
+    QProcess p;
+    p.setWorkingDirectory(verzeichnis.path());
+    p.start("/bin/sh", {"-c",
+                        "\"$0\" import a.json -o \"$(printf 'b\\344.vkr')\" && \"$0\" show \"$(printf "
+                        "'b\\344.vkr')\" >/dev/null",
+                        VKR3X_EXE});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    std::ifstream latin1(verzeichnis.path().toStdString() + "/b\xE4.vkr", std::ios::binary);
+    const std::string inhalt((std::istreambuf_iterator<char>(latin1)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(QByteArray::fromStdString(inhalt), Lesen(Datei("a.vkr")));
 }
 
 TEST_F(Dateibefehle, DiffListsTheFieldsThatDifferSetBySet) {

@@ -3,6 +3,9 @@
 #include "tests/cli/cli_fixture.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <csignal>
 
@@ -188,6 +191,59 @@ TEST_F(Geraetebefehle, TraceWritesEveryExchangeOfTheCommand) {
     EXPECT_NE(kaputt.fehler.find("trace file"), std::string::npos) << kaputt.fehler;
 }
 
+// Careless scripts: an empty device or port variable, a time-out that is no number of seconds.
+// Each is refused before the line is touched, even with another device configured for COM 1.
+TEST_F(Geraetebefehle, EmptyDevicesAndTimeOutsThatAreNoTimeAreRefusedBeforeAnythingOpens) {
+    const struct {
+        QStringList args;
+        const char* com1; // VKR3X_COM1, null: the line
+        std::string meldung;
+    } faelle[] = {
+        {{"set", "strom1", "1", "--device", ""}, nullptr, "--device is empty"},
+        {{"id", "--device", " "}, nullptr, "--device is empty"},
+        {{"id", "--port", "1"}, "", "VKR3X_COM1 is set but empty"},
+        {{"id", "--port", "1"}, "  ", "VKR3X_COM1 is set but empty"},
+        {{"id", "--port", "1", "--timeout", "nan"}, nullptr, "--timeout takes"},
+        {{"id", "--port", "1", "--timeout", "-1"}, nullptr, "--timeout takes"},
+        {{"id", "--port", "1", "--timeout", "0"}, nullptr, "--timeout takes"},
+        {{"id", "--port", "1", "--timeout", "inf"}, nullptr, "--timeout takes"},
+    };
+    for (const auto& f : faelle) {
+        umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert("VKR3X_COM1", f.com1 ? f.com1 : pfad);
+        sim.clearFrames();
+        const Lauf l = Starten(f.args, false);
+        const std::string was = f.args.join(' ').toStdString();
+        EXPECT_EQ(l.exitCode, 2) << was;
+        EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << was << ": " << l.fehler;
+        EXPECT_EQ(sim.frames(), Rahmen{}) << was;
+    }
+}
+
+// Output that cannot be written (a full disk) is a failure like any other, with its reason.
+TEST_F(Geraetebefehle, OutputThatCannotBeWrittenExitsWithTwo) {
+    QFile vkr(verzeichnis.filePath("a.vkr")), arbeit(verzeichnis.filePath("b.vkr"));
+    ASSERT_EQ(Starten({"read", "--all", "-o", vkr.fileName()}).exitCode, 0);
+    ASSERT_EQ(Starten({"read", "--program", "0", "-o", arbeit.fileName()}).exitCode, 0);
+    ASSERT_EQ(Starten({"diff", vkr.fileName(), arbeit.fileName()}, false).exitCode, 1);
+    ausgabe = "/dev/full";
+    const QStringList faelle[] = {{"get", "strom1"},
+                                  {"status"},
+                                  {"id"},
+                                  {"scan", "--json"},
+                                  {"show", vkr.fileName()},
+                                  {"diff", vkr.fileName(), arbeit.fileName()},
+                                  {"export", vkr.fileName()}};
+    for (const QStringList& args : faelle) {
+        const bool geraet = args[0] != "show" && args[0] != "diff" && args[0] != "export";
+        const Lauf l = Starten(args, geraet);
+        EXPECT_EQ(l.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_NE(l.fehler.find("(3013"), std::string::npos) << l.fehler;
+        EXPECT_NE(l.fehler.find("No space left on device"), std::string::npos)
+            << args.join(' ').toStdString() << ": " << l.fehler;
+    }
+}
+
 class Adressabfrage : public CliTest {
   protected:
     void GeraeteAnschliessen() override {
@@ -208,6 +264,18 @@ TEST_F(Adressabfrage, AsksEveryAddressAndShowsAnswerOrSilence) {
                          "\"identity\": null}"),
               std::string::npos)
         << j.aus;
+
+    // Whatever a device calls itself, the JSON stays valid and carries its bytes as Latin-1.
+    for (const std::string kennung : {"A\"B\\C", "\x01\x7F\x1Fx", "\xE4\xFF\x80", "{\"a\":1}"}) {
+        sim.setIdentity('5', kennung);
+        const Lauf h = Starten({"scan", "--json"});
+        QJsonParseError fehler;
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(h.aus), &fehler);
+        ASSERT_EQ(fehler.error, QJsonParseError::NoError) << h.aus;
+        EXPECT_EQ(doc.array()[4].toObject().value("identity").toString(),
+                  QString::fromLatin1(kennung.data(), static_cast<qsizetype>(kennung.size())))
+            << h.aus;
+    }
 }
 
 } // namespace

@@ -2,13 +2,17 @@
 // the simulator with its failures, the bounded ring, and the CSV file read back.
 #include "device/mitschnitt.h"
 #include "device/zemvkr3x.h"
+#include "ops/aufzeichnung.h"
 #include "ops/com.h"
 #include "ops/mitschnitt_text.h"
 #include "ops/satztransfer.h"
 #include "tests/device/simulator_leitung.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
+#include <clocale>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -272,6 +276,102 @@ TEST_F(Mitschnitt, CsvSavedAndReadBackHoldsEveryRowOrOnlyTheFailures) {
     EXPECT_EQ(nurFehler[2][8], "-409000");
     EXPECT_EQ(MitschnittCsvSpeichern(ordner.filePath("fehlt/x.csv").toStdString().c_str(), 2, false),
               -308601);
+}
+
+// Whatever bytes a faulty line delivers (a NUL after a BREAK, 8-bit bytes, CSV's own quote and
+// comma, a line as long as the buffer holds), each CSV record reads back into the same nine
+// fields, the received bytes in their readable form, and the file stays UTF-8.
+TEST_F(Mitschnitt, HostileAnswerBytesReadBackFieldForFieldFromTheCsv) {
+    const std::string lang(40, '7');
+    const std::string antworten[] = {
+        std::string("0.5\0"
+                    "7",
+                    5),
+        "\xE4\xFC\x86",
+        "1\"2",
+        "3,4",
+        "\"",
+        lang,
+        std::string("\0\"\xE4", 3),
+    };
+    const char rahmen[] = "#1C1R\r";
+    for (const std::string& a : antworten) {
+        const std::string empfangen = "\x06#1C1R" + a + "\r";
+        MitschnittAufnehmen(1, MitschnittJetztMs(), rahmen, 6, empfangen.data(),
+                            static_cast<int>(empfangen.size()), Ausgang::Antwort, 0);
+    }
+    QTemporaryDir ordner;
+    const std::string pfad = ordner.filePath("feindlich.csv").toStdString();
+    ASSERT_EQ(MitschnittCsvSpeichern(pfad.c_str(), 1, false), 0);
+
+    QFile datei(QString::fromStdString(pfad));
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = datei.readAll();
+    EXPECT_EQ(QString::fromUtf8(inhalt).toUtf8(), inhalt) << "valid UTF-8";
+    EXPECT_EQ(inhalt.indexOf('\0'), -1);
+    const auto zeilen = CsvLesen(pfad);
+    const std::vector<const Austauschsatz*> saetze = Saetze();
+    ASSERT_EQ(zeilen.size(), std::size(antworten) + 1);
+    for (size_t i = 0; i < saetze.size(); ++i) {
+        const Austauschsatz& s = *saetze[i];
+        const MitschnittZeile z = Zeile(s);
+        const std::string lesbar = BytesLesbar(antworten[i].data(), static_cast<int>(antworten[i].size()));
+        EXPECT_EQ(zeilen[i + 1], (std::vector<std::string>{MitschnittZeit(s.zeitMs, true), "1", "#1C1R<CR>",
+                                                           z.spalte[SP_EMPFANGEN], "23 31 43 31 52 0D",
+                                                           BytesHex(s.empfangen, s.empfangenLaenge),
+                                                           "strom1 lesen", "Antwort " + lesbar, "0"}))
+            << i;
+        EXPECT_EQ(z.spalte[SP_EMPFANGEN], BytesLesbar(s.empfangen, s.empfangenLaenge));
+    }
+    EXPECT_EQ(zeilen[1][7], "Antwort 0.5<NUL>7");
+    EXPECT_EQ(zeilen[7][7], "Antwort <NUL>\"<0xE4>");
+}
+
+// A locale that writes a decimal comma (German desktops), built into dir when the system has
+// none installed. False when neither works.
+bool KommaLocaleSetzen(const QTemporaryDir& dir) {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+        const std::string ziel = dir.path().toStdString();
+        const std::string befehl = "localedef -i de_DE -f UTF-8 '" + ziel + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(befehl.c_str()) < 0) return false; // warnings still give a usable locale
+        ::setenv("LOCPATH", ziel.c_str(), 1);
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) return false;
+    }
+    return std::localeconv()->decimal_point == std::string(",");
+}
+
+// Under a comma locale the trend recording keeps its six fields and the monitor's CSV its nine.
+TEST_F(Mitschnitt, UnderACommaLocaleRecordingsKeepPointsAndTheirFields) {
+    QTemporaryDir ordner;
+    ASSERT_TRUE(KommaLocaleSetzen(ordner)) << "no locale with a decimal comma (package locales)";
+    const std::string verlauf = ordner.filePath("verlauf.csv").toStdString();
+    ASSERT_EQ(AufzeichnungStarten(verlauf), 0);
+    const auto zeit = std::chrono::system_clock::now();
+    const Istwertprobe proben[] = {{1.234, 23.5, 0x0100, 2.0, 0},
+                                   {0.0, 0.0, 0x2A09, STROMAKTIV_UNBEKANNT, 1}};
+    for (const Istwertprobe& p : proben)
+        ASSERT_EQ(AufzeichnungSchreiben(p, zeit), 0);
+    AufzeichnungBeenden();
+    sim.setValue('1', "strom1", 1.25);
+    double wert = 0;
+    ASSERT_EQ(ZEMVKR3X_ParameterLesen(LEITUNG_PORT, '1', "strom1", &wert, nullptr, nullptr), 0);
+    const std::string monitor = ordner.filePath("monitor.csv").toStdString();
+    ASSERT_EQ(MitschnittCsvSpeichern(monitor.c_str(), 2, false), 0);
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LOCPATH");
+
+    const auto zeilen = CsvLesen(verlauf);
+    ASSERT_EQ(zeilen.size(), 3u);
+    const std::vector<std::vector<std::string>> werte = {{"1.234", "23.5", "0x0100", "2", "0"},
+                                                         {"0.000", "0.0", "0x2A09", "not reported", "1"}};
+    for (size_t i = 0; i < werte.size(); ++i) {
+        ASSERT_EQ(zeilen[i + 1].size(), zeilen[0].size()) << i;
+        EXPECT_EQ(std::vector<std::string>(zeilen[i + 1].begin() + 1, zeilen[i + 1].end()), werte[i]) << i;
+    }
+    const auto mitschnitt = CsvLesen(monitor);
+    ASSERT_EQ(mitschnitt.size(), 2u);
+    ASSERT_EQ(mitschnitt[1].size(), 9u);
+    EXPECT_EQ(mitschnitt[1][7], "Answer 1.250");
 }
 
 } // namespace

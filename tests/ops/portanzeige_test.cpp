@@ -2,10 +2,13 @@
 // not open in the error field, and an adapter unplugged while the continuous query runs.
 #include "ops/com.h"
 #include "platform/popup_hook.h"
+#include "platform/rs232.h"
 #include "tests/ops/geraetepanel_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstring>
 
 #include <grp.h>
 #include <optional>
@@ -106,6 +109,14 @@ TEST_F(Portanzeige, TheComPanelShowsTheDeviceTheChosenPortOpens) {
     Waehlen(COMPANEL_PORT, 1);
     ASSERT_EQ(gCom.portOffen, 1);
     EXPECT_EQ(ComText(COMPANEL_GERAET), link.toStdString() + " \u2192 " + pts);
+
+    // A short name lies under /dev for every check, not in the working directory.
+    qputenv("VKR3X_COM1", QByteArray::fromStdString(pts.substr(std::strlen("/dev/"))));
+    Waehlen(COMPANEL_PORT, -1);
+    Waehlen(COMPANEL_PORT, 1);
+    ASSERT_EQ(gCom.portOffen, 1);
+    EXPECT_EQ(ComText(COMPANEL_GERAET), pts);
+    EXPECT_EQ(Rs232Getrennt(1), 0) << "still plugged in";
     Waehlen(COMPANEL_PORT, -1);
     EXPECT_EQ(ComText(COMPANEL_GERAET), "") << "no port chosen";
 }
