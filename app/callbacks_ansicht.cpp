@@ -15,18 +15,18 @@ bool Englisch() {
 }
 
 bool Zeile(uint64_t nummer, bool hex, std::string spalten[MONITOR_SPALTEN]) {
-    const Austauschsatz* s = MitschnittSatz(nummer);
-    if (!s) return false;
+    Austauschsatz s;
+    if (!MitschnittSatzLesen(nummer, &s)) return false;
     MitschnittZeile z;
-    MitschnittZeileBilden(*s, gSprache, hex, &z);
+    MitschnittZeileBilden(s, gSprache, hex, &z);
     for (int i = 0; i < MONITOR_SPALTEN; ++i)
         spalten[i] = z.spalte[i];
     return true;
 }
 
 bool Fehlgeschlagen(uint64_t nummer) {
-    const Austauschsatz* s = MitschnittSatz(nummer);
-    return s && MitschnittFehlgeschlagen(*s);
+    Austauschsatz s;
+    return MitschnittSatzLesen(nummer, &s) && MitschnittFehlgeschlagen(s);
 }
 
 const MonitorTexte kDeutsch = {

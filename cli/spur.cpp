@@ -18,7 +18,7 @@ uint64_t gGeschrieben = 0; // newest record written
 
 void Schreiben(uint64_t bis) {
     for (uint64_t n = gGeschrieben + 1; n <= bis; ++n)
-        if (const Austauschsatz* s = MitschnittSatz(n)) MitschnittCsvZeile(gSpur, *s, gSprache);
+        if (Austauschsatz s; MitschnittSatzLesen(n, &s)) MitschnittCsvZeile(gSpur, s, gSprache);
     if (bis > gGeschrieben) std::fflush(gSpur);
     gGeschrieben = std::max(gGeschrieben, bis);
 }

@@ -5,7 +5,9 @@
 // bytes received (acknowledgement and answer line, exactly as read), how it ended and its code.
 // The recorder keeps the last MITSCHNITT_KAPAZITAET exchanges in a ring, so memory stays flat
 // however long the program runs. Recording off costs Austausch one test of a flag. No user
-// interface here; readers (monitor, trace file) take the records by sequence number.
+// interface here; readers (monitor, trace file) take copies of the records by sequence number.
+// Safe with one worker per port: records of all ports go into the one ring, in the order they
+// ended.
 
 #include <cstdint>
 
@@ -46,17 +48,17 @@ void MitschnittLeeren();
 void MitschnittAufnehmen(int port, int64_t zeitMs, const char* gesendet, int gesendetLaenge,
                          const char* empfangen, int empfangenLaenge, Ausgang ausgang, int code);
 // A command whose answer line failed its own check after the exchange passes that code here:
-// the last record becomes a failure with it. 0 changes nothing.
+// the last record this thread added becomes a failure with it. 0 changes nothing.
 void MitschnittAuswertung(int code);
 
 // Sequence numbers held: erste..letzte (erste > letzte when empty).
 uint64_t MitschnittErste();
 uint64_t MitschnittLetzte();
-// The record with this sequence number, or null when it is no longer (or not yet) held. The
-// pointer stays valid until the next record is added or the recorder is cleared.
-const Austauschsatz* MitschnittSatz(uint64_t nummer);
+// Copies the record with this sequence number; false when it is no longer (or not yet) held.
+bool MitschnittSatzLesen(uint64_t nummer, Austauschsatz* satz);
 
-// A function called after every record added (null: none). A record is final once the next
+// A function called after every record added (null: none), on the thread that added it and
+// outside the recorder's lock. With one thread on the line, a record is final once the next
 // one has been added or the command that made it has returned; a reader that writes records
 // as they come writes up to the one before the newest here, and the rest at its end.
 void MitschnittBeobachter(void (*neu)());

@@ -225,8 +225,9 @@ int MitschnittCsvSpeichern(const char* pfad, int sprache, bool nurFehler) {
     if (!f) return -308601;
     MitschnittCsvKopf(f);
     for (uint64_t n = MitschnittErste(); n <= MitschnittLetzte(); ++n) {
-        const Austauschsatz* s = MitschnittSatz(n);
-        if (s && (!nurFehler || MitschnittFehlgeschlagen(*s))) MitschnittCsvZeile(f, *s, sprache);
+        Austauschsatz s;
+        if (MitschnittSatzLesen(n, &s) && (!nurFehler || MitschnittFehlgeschlagen(s)))
+            MitschnittCsvZeile(f, s, sprache);
     }
     const bool fehler = std::ferror(f) != 0;
     return (std::fclose(f) != 0 || fehler) ? -301602 : 0;

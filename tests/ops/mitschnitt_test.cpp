@@ -12,14 +12,24 @@
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <deque>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 using vkr3xsim::FaultKind;
+
+// The recorder hands out copies; the tests keep them for as long as the test runs.
+const Austauschsatz* MitschnittSatz(uint64_t nummer) {
+    static std::deque<Austauschsatz> kopien;
+    Austauschsatz s;
+    if (!MitschnittSatzLesen(nummer, &s)) return nullptr;
+    return &kopien.emplace_back(s);
+}
 
 class Mitschnitt : public SimulatorLeitung {
   protected:
@@ -209,6 +219,35 @@ TEST_F(Mitschnitt, RingHoldsTheLast20000Exchanges) {
     MitschnittEin(false);
     MitschnittAufnehmen(1, 1, rahmen, 6, "", 0, Ausgang::Zeitueberschreitung, -403101);
     EXPECT_EQ(MitschnittLetzte(), 0u) << "nothing is recorded while recording is off";
+}
+
+// Workers on two ports record at once: every record is kept whole, and an answer check marks
+// the record of its own thread's exchange, never the other port's.
+TEST_F(Mitschnitt, TwoPortsRecordingAtOnceKeepEachCheckWithItsOwnExchange) {
+    MitschnittLeeren();
+    auto arbeiter = [](int port) {
+        const std::string rahmen = "#" + std::to_string(port) + "C1R\r";
+        for (int i = 0; i < 4000; ++i) {
+            MitschnittAufnehmen(port, i, rahmen.data(), 6, "\x06", 1, Ausgang::Antwort, 0);
+            if (i % 2) MitschnittAuswertung(-404000 - port);
+        }
+    };
+    std::thread a(arbeiter, 1), b(arbeiter, 2);
+    a.join();
+    b.join();
+    ASSERT_EQ(MitschnittLetzte() - MitschnittErste() + 1, 8000u);
+    int markiert[3] = {};
+    for (uint64_t n = MitschnittErste(); n <= MitschnittLetzte(); ++n) {
+        const Austauschsatz* s = MitschnittSatz(n);
+        ASSERT_EQ(s->gesendet[1], '0' + s->port);
+        ASSERT_EQ(s->zeitMs % 2 != 0, s->code != 0) << n;
+        if (s->code != 0) {
+            EXPECT_EQ(s->code, -404000 - s->port) << n;
+            ++markiert[s->port];
+        }
+    }
+    EXPECT_EQ(markiert[1], 2000);
+    EXPECT_EQ(markiert[2], 2000);
 }
 
 // Splits one CSV line (RFC 4180 quoting, no line breaks inside fields).
