@@ -7,7 +7,9 @@
 // is set (for instance VKR3X_COM1=/dev/pts/4); otherwise on Linux /dev/ttyUSB<n-1> when that
 // exists, else /dev/ttyS<n-1>; on Windows "COM<n>". A pseudo-terminal works as a port.
 //
-// All calls are blocking and belong to one thread, which must have a Qt application object.
+// All calls are blocking. A port belongs to one thread, which opens, uses and closes it; the
+// process must have a Qt application object. Ports share no state, so one worker thread per
+// port may run at once (opening a port sets VKR3X_COM<n> never; set those before workers start).
 // The only waits are the time-outs: reading a byte that is already buffered costs no system call.
 
 #include <string>
