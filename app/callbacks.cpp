@@ -14,7 +14,7 @@
 
 int Callback_Panel_Main(int, int event, void*, int, int) {
     // The settings are written by the start-up routine once the loop has ended.
-    if (event == EVENT_CLOSE) QuitUserInterface(0);
+    if (event == EVENT_CLOSE && AenderungenSichern()) QuitUserInterface(0);
     return 0;
 }
 
@@ -45,7 +45,7 @@ int Callback_Button_InfoOk(int, int, int event, void*, int, int) {
 }
 
 void Callback_Menu_Neu(int, int, void*, int) {
-    // No question about unsaved changes.
+    if (!AenderungenSichern()) return;
     ParameterStrukturInitialisieren();
     ParameterAusStrukturInGui();
     ParametersterneSetzen();
@@ -53,6 +53,7 @@ void Callback_Menu_Neu(int, int, void*, int) {
 }
 
 void Callback_Menu_Oeffnen(int, int, void*, int) {
+    if (!AenderungenSichern()) return;
     if (const int r = DateiOeffnen()) ZEM_Fehlerpopup(r);
     // Also after a failure or a cancel: the panel shows the sets as they are now.
     ParameterAusStrukturInGui();
@@ -68,7 +69,7 @@ void Callback_Menu_SpeichernUnter(int, int, void*, int) {
 }
 
 void Callback_Menu_Beenden(int, int, void*, int) {
-    QuitUserInterface(0);
+    if (AenderungenSichern()) QuitUserInterface(0);
 }
 
 void Callback_Menu_ComEinstellung(int, int, void*, int) {

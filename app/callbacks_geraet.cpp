@@ -6,6 +6,7 @@
 #include "ops/geraetefunktionen.h"
 #include "ops/geraetesetup.h"
 #include "ops/istwerte.h"
+#include "ops/portanzeige.h"
 #include "ops/programmtransfer.h"
 #include "ops/verbindung.h"
 #include "params/panel_transfer.h"
@@ -30,12 +31,20 @@ void AbfrageUndAktionZeigen(int abfrage, int aktion) {
     ComFehlerSetzen(abfrage != 0 ? abfrage : aktion);
 }
 
+// After a first result was shown and a second operation ran: the second one's failure is shown
+// when the first succeeded. A failed first result stays as shown, with the reason its showing
+// appended (an adapter that is gone); it is shown again only when the adapter was found gone
+// since, so that the port closes and the reason comes with it.
+void ZweitesErgebnisZeigen(int erstes, int zweites) {
+    if (erstes == 0 ? zweites != 0 : ComAdapterGetrennt()) ComFehlerSetzen(erstes != 0 ? erstes : zweites);
+}
+
 int StromSchritt(int event, int (*schritt)()) {
     if (event != EVENT_COMMIT) return 0;
     ParameterAusGuiInStruktur(); // an edited step size counts at once
     const int abfrage = IstwerteAbfragen();
-    ComFehlerSetzen(abfrage);
-    AbfrageUndAktionZeigen(abfrage, schritt());
+    ComFehlerSetzen(abfrage); // shown before the step is written
+    ZweitesErgebnisZeigen(abfrage, schritt());
     return 0;
 }
 
@@ -153,8 +162,7 @@ int Callback_Button_An_VKR3AX2_anpassen(int, int, int event, void*, int, int) {
     const int kennung = IDLesen();
     ComFehlerSetzen(kennung);
     const int tabelle = Vkr3SuppurtDithertabelleLesen();
-    // A failed identity read stays shown when the table query after it succeeds.
-    ComFehlerSetzen(tabelle != 0 ? tabelle : kennung);
+    ZweitesErgebnisZeigen(kennung, tabelle);
     // Decided even after a failure: from the identity text the ID field still holds.
     VersionAusKennungAnzeigen();
     return 0;

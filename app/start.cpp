@@ -35,6 +35,8 @@ int ProgrammStarten(int argc, char* argv[]) {
     if (InitUserInterface(argc, argv) < 0) return -1;
     UirRegistrieren();
     CallbacksBinden();
+    // Whatever a callback changed in the sets, the title's mark of unsaved changes follows.
+    SetAfterEventHook(PaneltitelAktualisieren);
     // Every exchange is recorded from the start, so the line monitor also shows what happened
     // before it was opened.
     MitschnittEin(true);
@@ -56,6 +58,7 @@ int ProgrammStarten(int argc, char* argv[]) {
     ComStrukturInitialisieren();
     IniLaden(); // the stored port settings replace the defaults just set
     ParameterStrukturInitialisieren();
+    DateistandMerken(); // the defaults are no change to save
     PanelsInitialisieren(PROGRAMM_VERSION, PROGRAMM_DATUM);
     // A stored port that is gone is no error at start: it is simply shown as not open.
     ComPortOeffnen();

@@ -83,9 +83,13 @@ void PortdetailsAnzeigen() {
     SetCtrlVal(gCompanelHandle, COMPANEL_BYID, info.byId.c_str());
 }
 
+bool ComAdapterGetrennt() {
+    return gCom.portOffen != -1 && Rs232Getrennt(gCom.portOffen) == 1;
+}
+
 void ComGrundVormerken(int code) {
     if (code == 0) return;
-    if (gCom.portOffen != -1 && Rs232Getrennt(gCom.portOffen) == 1) {
+    if (ComAdapterGetrennt()) {
         Rs232Portinfo info;
         Rs232PortinfoLesen(gCom.portOffen, &info);
         // lport keeps the port, so the port picture and the port ring open it again once it is back.

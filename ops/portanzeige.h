@@ -7,6 +7,9 @@
 // the user chose when none is open; empty fields when no port is chosen.
 void PortdetailsAnzeigen();
 
+// True while a port is open whose adapter is gone: the next result shown closes it and says why.
+bool ComAdapterGetrennt();
+
 // Called with every result shown in the error fields, before the message is composed. When the
 // open port's adapter is gone (unplugged, line hung up), closes the port (it stays the one the
 // port picture reopens), shows it as not open and makes the message say why. When code is the

@@ -64,6 +64,9 @@ int RunUserInterface();      // runs the event loop until QuitUserInterface; ret
 int QuitUserInterface(int returnCode);
 // Handles pending events once (used where the program must show progress between exchanges).
 void ProcessDrawEvents();
+// Called each time the program has handled an event, once the outermost callback has returned
+// (a dropped timer tick does not count): where a view that many callbacks change is renewed.
+void SetAfterEventHook(void (*hook)());
 
 // ---- Control values ----------------------------------------------------------------------
 // Setting a value from the program never calls the control's callback. Numeric controls keep
@@ -139,10 +142,10 @@ int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* v
 
 // ---- Modal popups (answered by the test hook when it is active, see popup_hook.h) --------
 int MessagePopup(const char* title, const char* message);
-// Three buttons; button 2 has the focus, Enter chooses it, Escape chooses button 3.
-// Returns 1, 2 or 3.
+// Three buttons; button enterButton (1 to 3) has the focus and Enter chooses it, Escape and the
+// close box choose button 3. Returns 1, 2 or 3.
 int GenericMessagePopup(const char* title, const char* message, const char* button1, const char* button2,
-                        const char* button3);
+                        const char* button3, int enterButton = 2);
 
 constexpr int VAL_SAVE_BUTTON = 1;
 constexpr int VAL_LOAD_BUTTON = 2;

@@ -67,23 +67,41 @@ MenuCallbackPtr MenuCallbackNamed(const char* name) {
     return entry ? entry->menu : nullptr;
 }
 
+namespace {
+
+// Callbacks of the program that have not returned yet. Above one while a callback waits in a
+// popup, a file dialog or a transfer whose event loop delivers further events.
+int gRunning = 0;
+void (*gAfterEvent)() = nullptr;
+
+// Runs one callback of the program; once the outermost one has returned, the after-event hook
+// brings what it changed to the screen.
+template <class F> void Dispatch(F&& callback) {
+    ++gRunning;
+    callback();
+    if (--gRunning == 0 && gAfterEvent) gAfterEvent();
+}
+
+} // namespace
+
 void DeliverControlEvent(int panel, int control, int event, int data1, int data2) {
     int error = 0;
     const ControlRec* rec = FindControl(panel, control, &error);
     if (!rec || !rec->callback) return;
-    rec->callback(panel, control, event, nullptr, data1, data2);
+    const CtrlCallbackPtr callback = rec->callback;
+    Dispatch([&] { callback(panel, control, event, nullptr, data1, data2); });
 }
 
 void DeliverTimerTick(int panel, int control) {
     int error = 0;
-    ControlRec* rec = FindControl(panel, control, &error);
-    // A tick arriving while the previous one is still being handled (a popup's event loop) is
-    // dropped, so a timer callback never runs inside itself.
-    if (!rec || !rec->callback || rec->timerBusy) return;
-    rec->timerBusy = true;
+    const ControlRec* rec = FindControl(panel, control, &error);
+    // A tick that falls due while any callback runs (also one waiting in a popup's or a
+    // dialog's event loop) is dropped: a timer callback never overlaps another callback. The
+    // guard is ours, since toolkits exclude timers from nested event loops only on some
+    // platforms.
+    if (!rec || !rec->callback || gRunning > 0) return;
     const CtrlCallbackPtr callback = rec->callback;
-    callback(panel, control, EVENT_TIMER_TICK, nullptr, 0, 0);
-    if ((rec = FindControl(panel, control, &error))) rec->timerBusy = false;
+    Dispatch([&] { callback(panel, control, EVENT_TIMER_TICK, nullptr, 0, 0); });
 }
 
 bool DeliverCloseRequest(int panel) {
@@ -93,7 +111,8 @@ bool DeliverCloseRequest(int panel) {
         HidePanel(panel); // also ends a popup's modality
         return false;
     }
-    rec->callback(panel, EVENT_CLOSE, nullptr, 0, 0);
+    const PanelCallbackPtr callback = rec->callback;
+    Dispatch([&] { callback(panel, EVENT_CLOSE, nullptr, 0, 0); });
     return false;
 }
 
@@ -117,10 +136,16 @@ void DeliverMenuCommand(int menuBar, int item) {
     if (!bar) return;
     const auto found = bar->callbacks.find(item);
     if (found == bar->callbacks.end() || !found->second) return;
-    found->second(menuBar, item, nullptr, bar->panel);
+    const MenuCallbackPtr callback = found->second;
+    const int panel = bar->panel;
+    Dispatch([&] { callback(menuBar, item, nullptr, panel); });
 }
 
 } // namespace vkrui
+
+void SetAfterEventHook(void (*hook)()) {
+    vkrui::gAfterEvent = hook;
+}
 
 void SetCallbackTable(const CallbackEntry* table, int count) {
     auto& callbacks = vkrui::CallbackTable();

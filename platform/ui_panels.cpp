@@ -224,13 +224,13 @@ int QuitUserInterface(int returnCode) {
 }
 
 void ProcessDrawEvents() {
-    // Paint and window-system events only: no user input and no timer ticks, so no callback of
-    // the program can run in the middle of the operation that asks for a redraw.
+    // Paint and window-system events only: no user input reaches the program in the middle of
+    // the operation that asks for a redraw. A timer tick that falls due is dropped by the
+    // dispatch, which lets no timer callback run while another callback runs.
     if (!HaveApplication()) return;
     // The line monitor takes the exchanges made so far, so that it shows them while it repaints.
     MonitorFensterAktualisieren();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
-                                    QEventLoop::X11ExcludeTimers);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 
 int SetPanelAttribute(int panel, int attribute, int value) {

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace vkrui;
 
 namespace {
@@ -39,7 +41,7 @@ QPushButton* AddChoice(QDialog& dialog, QHBoxLayout& row, const char* label, int
     return button;
 }
 
-int ShowChoice(const char* title, const char* message, const char* const (&labels)[3]) {
+int ShowChoice(const char* title, const char* message, const char* const (&labels)[3], int enterButton) {
     QDialog dialog(PopupParent());
     dialog.setWindowTitle(Utf8(title));
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -55,10 +57,11 @@ int ShowChoice(const char* title, const char* message, const char* const (&label
         buttons[i] = AddChoice(dialog, *row, labels[i], i + 1);
     row->addStretch();
     layout->addLayout(row);
-    // Button 2 starts with the focus, so Enter chooses it unless the user moves to another
-    // button; Escape and the close box choose button 3.
-    buttons[1]->setDefault(true);
-    buttons[1]->setFocus(Qt::OtherFocusReason);
+    // The Enter button starts with the focus, so Enter chooses it unless the user moves to
+    // another button; Escape and the close box choose button 3.
+    QPushButton* enter = buttons[std::clamp(enterButton, 1, 3) - 1];
+    enter->setDefault(true);
+    enter->setFocus(Qt::OtherFocusReason);
     const int result = dialog.exec();
     return result >= 1 && result <= 3 ? result : kEscapeButton;
 }
@@ -96,7 +99,7 @@ int MessagePopup(const char* title, const char* message) {
 }
 
 int GenericMessagePopup(const char* title, const char* message, const char* button1, const char* button2,
-                        const char* button3) {
+                        const char* button3, int enterButton) {
     const char* const labels[3] = {button1, button2, button3};
     if (PopupHook_Active()) {
         PopupRecord record{
@@ -106,7 +109,7 @@ int GenericMessagePopup(const char* title, const char* message, const char* butt
         return HookAnswer(std::move(record), kEscapeButton, nullptr);
     }
     if (!HaveApplication()) return UIE_NOT_INITIALIZED;
-    return ShowChoice(title, message, labels);
+    return ShowChoice(title, message, labels, enterButton);
 }
 
 int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, const char* fileTypeList,

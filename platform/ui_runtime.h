@@ -39,7 +39,6 @@ struct ControlRec {
     QString labelText;              // label, caption or message text as last set
     QString spokenName;             // the definition's spoken name in the run's language, if any
     std::vector<RingItem> pictures; // picture rings: the items of the ring
-    bool timerBusy = false;         // a tick is being handled; no nested ticks
     int captionRoom = 0;            // frame captions: the widest they may grow, to the frame's edge
 };
 

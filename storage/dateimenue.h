@@ -13,10 +13,23 @@ extern std::string gPaneltitel;
 const char* DateipfadMarke();
 
 void PaneltitelFestlegen(const char* text);
-// No current file: the marker becomes the path, and the title follows.
+// No current file: the marker becomes the path, the sets as they are now count as unchanged,
+// and the title follows.
 void DateipfadZuruecksetzen();
-// Title "<base>  [<file name of gDateipfad>]".
+// The sets as they are now count as the contents of the current file.
+void DateistandMerken();
+// True when a set differs from the current file (the active current the regulator reported
+// aside).
+bool SaetzeGeaendert();
+// Title "<base>  [<file name of gDateipfad>]", with "*" before the file name while the sets
+// differ from the file.
 void PaneltitelAktualisieren();
+
+// Before New, Open and Exit: when the sets differ from the current file, asks "Änderungen
+// speichern?" (Ja, Nein, Abbrechen; Enter Ja, Escape Abbrechen) and on Ja saves as Save does.
+// 1 when the action may go on; 0 when it is cancelled: by the answer, by cancelling the file
+// dialog of an untitled file, or by a failed save (shown in its popup).
+int AenderungenSichern();
 
 // Save (alsNeu 0) writes to the current file without asking once there is one; Save as
 // (alsNeu 1), or Save while untitled, asks for the file. 0 when written or cancelled,

@@ -7,6 +7,7 @@
 #if defined(_WIN32)
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,6 +19,30 @@ int ZuErrno(const std::error_code& ec) {
     return ec.value() > 0 ? ec.value() : EIO;
 }
 
+// The replacement takes the owner and group of the old file where the user may set them (root
+// may set both, a member of the old file's group that group), then its access rights: a change
+// of owner can clear bits that the rights then set again.
+void AltesErbe(const char* ziel, Ersatzdatei* e) {
+#if !defined(_WIN32)
+    struct stat alt {};
+    if (stat(ziel, &alt) != 0 || !S_ISREG(alt.st_mode)) return;
+    const int fd = fileno(e->datei);
+    if (fchown(fd, alt.st_uid, alt.st_gid) != 0) {
+        // Not root: the group at least, if the user belongs to it; otherwise the new file stays
+        // the user's, as any file the user makes.
+        const int gruppe = fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
+        static_cast<void>(gruppe);
+    }
+    fchmod(fd, alt.st_mode & 07777);
+#else
+    std::error_code ec;
+    const fs::file_status alt = fs::status(ziel, ec);
+    if (!ec && fs::is_regular_file(alt)) fs::permissions(e->pfad, alt.permissions(), ec);
+#endif
+}
+
+} // namespace
+
 // The written bytes must be on the disk before the rename makes them the target: a crash after
 // the rename must not leave an empty file in place of the old one.
 int AufPlatteSchreiben(std::FILE* f) {
@@ -27,8 +52,6 @@ int AufPlatteSchreiben(std::FILE* f) {
     return fsync(fileno(f)) == 0 ? 0 : errno;
 #endif
 }
-
-} // namespace
 
 int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e) {
     const fs::path verzeichnis = fs::path(ziel).parent_path();
@@ -43,9 +66,7 @@ int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e) {
         if (!f) return errno > 0 ? errno : EIO;
         e->datei = f;
         e->pfad = kandidat.string();
-        // The replacement keeps the access rights the old file had.
-        const fs::file_status alt = fs::status(ziel, ec);
-        if (!ec && fs::is_regular_file(alt)) fs::permissions(kandidat, alt.permissions(), ec);
+        AltesErbe(ziel, e);
         return 0;
     }
     return ERSATZDATEI_KEIN_NAME;

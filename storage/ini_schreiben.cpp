@@ -1,6 +1,6 @@
 // Writing the store as text, through a temporary file beside the target.
 
-#include "storage/ersatzdatei.h"
+#include "storage/dateischreiben.h"
 #include "storage/ini_intern.h"
 
 #include <cerrno>
@@ -12,7 +12,6 @@
 namespace {
 
 constexpr size_t WERT_MAX = 80; // longer values are written in pieces of this size
-constexpr size_t SCHREIBPUFFER = 16 * 1024;
 constexpr const char* ZEILENENDE = "\r\n";
 
 void EintragAnhaengen(std::string& text, const std::string& tag, std::string_view wert, bool zitiert) {
@@ -97,20 +96,19 @@ int ZielPruefen(const char* path) {
 }
 
 int TextSchreiben(const std::string& text, const char* path) {
-    Ersatzdatei e;
-    const int angelegt = ErsatzdateiAnlegen(path, "ini$$", &e);
-    if (angelegt == ERSATZDATEI_KEIN_NAME) return INI_KEIN_TEMPNAME;
-    if (angelegt != 0) return INI_TEMP_ANLEGEN;
-    std::setvbuf(e.datei, nullptr, _IOFBF, SCHREIBPUFFER);
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), e.datei) != text.size()) {
-        const int fehler = errno;
-        ErsatzdateiVerwerfen(&e);
-        return Schreibfehler(fehler);
+    int grund = 0;
+    switch (DateiinhaltSchreiben(path, "ini$$", text.data(), text.size(), &grund)) {
+    case 0:
+        return 0;
+    case DATEIINHALT_KEIN_NAME:
+        return INI_KEIN_TEMPNAME;
+    case DATEIINHALT_ANLEGEN:
+        return INI_TEMP_ANLEGEN;
+    case DATEIINHALT_ERSETZEN:
+        return Ersetzungsfehler(grund);
+    default:
+        return Schreibfehler(grund);
     }
-    if (const int fehler = ErsatzdateiAbschliessen(&e)) return Schreibfehler(fehler);
-    if (const int fehler = ErsatzdateiEinsetzen(&e, path)) return Ersetzungsfehler(fehler);
-    return 0;
 }
 
 } // namespace
@@ -118,9 +116,11 @@ int TextSchreiben(const std::string& text, const char* path) {
 int Ini_WriteToFile(IniStore store, const char* path) {
     if (!store) return INI_UNGUELTIGER_STORE;
     if (!path) return INI_ZUSTAND_UNBEKANNT;
-    if (const int r = ZielPruefen(path)) return r;
+    // A settings file that is a symbolic link stays one: the file it points to is written.
+    const std::string ziel = DateiLinkZiel(path);
+    if (const int r = ZielPruefen(ziel.c_str())) return r;
     try {
-        return TextSchreiben(Text(*store), path);
+        return TextSchreiben(Text(*store), ziel.c_str());
     } catch (const std::bad_alloc&) {
         return INI_KEIN_SPEICHER;
     }

@@ -3,13 +3,14 @@
 #include "app/globals.h"
 #include "errors/fehler.h"
 #include "params/parametersatz.h"
-#include "storage/ersatzdatei.h"
+#include "storage/dateischreiben.h"
 
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 // Records, version and index are copied as they lie in memory.
 static_assert(std::endian::native == std::endian::little, "program files are little-endian images");
@@ -53,26 +54,33 @@ int ProgrammdateiSchreiben(const char* pfad) {
 }
 
 int ProgrammabbildSchreiben(const Programmabbild& abbild, const char* pfad) {
+    // A link stays a link: the file it points to gets the bytes.
+    const std::string ziel = DateiLinkZiel(pfad);
     // A file that could not be overwritten in place (write-protected, a directory) is not
     // replaced either.
     std::error_code ec;
-    if (std::filesystem::exists(pfad, ec)) {
-        std::FILE* alt = std::fopen(pfad, "r+b");
+    if (std::filesystem::exists(ziel, ec)) {
+        std::FILE* alt = std::fopen(ziel.c_str(), "r+b");
         if (!alt) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
         std::fclose(alt);
     }
-    Ersatzdatei e;
-    if (ErsatzdateiAnlegen(pfad, "vkr$$", &e) != 0) return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
-    if (std::fwrite(abbild.data(), 1, abbild.size(), e.datei) != abbild.size()) {
-        ErsatzdateiVerwerfen(&e);
+    int grund = 0;
+    switch (DateiinhaltSchreiben(ziel.c_str(), "vkr$$", abbild.data(), abbild.size(), &grund)) {
+    case 0:
+        return 0;
+    case DATEIINHALT_KEIN_NAME:
+    case DATEIINHALT_ANLEGEN:
+        return PROGRAMMDATEI_OEFFNEN_SCHREIBEN;
+    default:
         return PROGRAMMDATEI_SCHREIBEN;
     }
-    if (ErsatzdateiAbschliessen(&e) != 0) return PROGRAMMDATEI_SCHREIBEN;
-    if (ErsatzdateiEinsetzen(&e, pfad) != 0) return PROGRAMMDATEI_SCHREIBEN;
-    return 0;
 }
 
 int ProgrammdateiLesen(const char* pfad) {
+    // A folder opens for reading on some systems and only fails at the first read; it is no
+    // file to open.
+    std::error_code ec;
+    if (std::filesystem::is_directory(pfad, ec)) return PROGRAMMDATEI_OEFFNEN_LESEN;
     std::FILE* f = std::fopen(pfad, "rb");
     if (!f) return PROGRAMMDATEI_OEFFNEN_LESEN;
     Programmabbild abbild;

@@ -31,16 +31,20 @@ using Programmabbild = std::array<unsigned char, PROGRAMMDATEI_BYTES>;
 // The image of gPar and gParIndex.
 Programmabbild ProgrammabbildErstellen();
 
-// Writes the image of the sets to pfad. The bytes go to a new file beside the target, which
-// replaces the target only once all of them are on disk: a failed save leaves an existing file
-// as it was. Returns 0, PROGRAMMDATEI_OEFFNEN_SCHREIBEN or PROGRAMMDATEI_SCHREIBEN.
-int ProgrammdateiSchreiben(const char* pfad);
-// The same for a given image (the command-line import), with the same checks and codes.
+// Writes an image to pfad, for Save and the command-line import alike (a symbolic link is
+// followed and kept). The bytes go to a new file
+// beside the target, which replaces the target only once all of them are on disk: a failed save
+// leaves an existing file as it was. Files with several names and files in folders that take no
+// new file are written in place (see DateiinhaltSchreiben). Returns 0,
+// PROGRAMMDATEI_OEFFNEN_SCHREIBEN or PROGRAMMDATEI_SCHREIBEN.
 int ProgrammabbildSchreiben(const Programmabbild& abbild, const char* pfad);
+// The image of the sets to pfad, as ProgrammabbildSchreiben.
+int ProgrammdateiSchreiben(const char* pfad);
 
 // Reads the first 6440 bytes of pfad and, only when header and version are right, takes over
 // the seventeen records and the selected set; a stored selection outside 0..16 selects the
 // working set. A wrong version leaves the expected and the found number as the pending error
 // user text. Returns 0, PROGRAMMDATEI_OEFFNEN_LESEN, PROGRAMMDATEI_ZU_KURZ,
-// PROGRAMMDATEI_FALSCHER_TYP or PROGRAMMDATEI_FALSCHE_VERSION; on failure nothing is changed.
+// PROGRAMMDATEI_FALSCHER_TYP or PROGRAMMDATEI_FALSCHE_VERSION (a folder gives
+// PROGRAMMDATEI_OEFFNEN_LESEN); on failure nothing is changed.
 int ProgrammdateiLesen(const char* pfad);

@@ -1,9 +1,11 @@
 // Ports a user can recognise: the chosen port's device on the COM panel, the reason a port does
 // not open in the error field, and an adapter unplugged while the continuous query runs.
+#include "app/callbacks_geraet.h"
 #include "ops/com.h"
 #include "platform/popup_hook.h"
 #include "platform/rs232.h"
 #include "tests/ops/geraetepanel_fixture.h"
+#include "tests/support/als_niemand.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +14,6 @@
 
 #include <grp.h>
 #include <optional>
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,19 +25,6 @@ using vkr3xsim::FaultKind;
 constexpr const char* OEFFNUNGSFEHLER = "Fehler beim öffnen der seriellen Schnittstelle";
 
 class Portanzeige : public Geraetepanel {};
-
-// The access check runs as an unprivileged user for the calling thread only (the file-system
-// ids): as root every mode would let the device open, so the refusal would never be seen.
-struct AlsNiemand {
-    AlsNiemand() {
-        setfsgid(65534);
-        setfsuid(65534);
-    }
-    ~AlsNiemand() {
-        setfsuid(0);
-        setfsgid(0);
-    }
-};
 
 TEST_F(Portanzeige, APortThatDoesNotOpenSaysWhyAndHowToMendIt) {
     QTemporaryDir ordner;
@@ -119,6 +107,18 @@ TEST_F(Portanzeige, TheComPanelShowsTheDeviceTheChosenPortOpens) {
     EXPECT_EQ(Rs232Getrennt(1), 0) << "still plugged in";
     Waehlen(COMPANEL_PORT, -1);
     EXPECT_EQ(ComText(COMPANEL_GERAET), "") << "no port chosen";
+}
+
+TEST_F(Portanzeige, AStepWithTheAdapterGoneKeepsTheReason) {
+    Verbinden();
+    sim.addFault({0, "", FaultKind::HangUp, 1}); // the adapter goes with the first request
+    // The query before the step finds the adapter gone and closes the port; the step's write
+    // then finds no port.
+    Callback_Button_Vkr3StromIncrement(gPanelHandle, MAINPANEL_VKR3STROMINCREMENT, EVENT_COMMIT, nullptr, 0,
+                                       0);
+    EXPECT_EQ(gCom.portOffen, -1);
+    EXPECT_NE(Fehler().text.find(" getrennt, der Port wurde geschlossen."), std::string::npos)
+        << Fehler().text;
 }
 
 TEST_F(Portanzeige, AnUnpluggedAdapterClosesThePortOnceAndChoosingItAgainWorks) {

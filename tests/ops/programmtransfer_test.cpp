@@ -5,6 +5,7 @@
 #include "ops/verbindung.h"
 #include "params/parametersatz.h"
 #include "platform/popup_hook.h"
+#include "storage/dateimenue.h"
 #include "tests/ops/geraetepanel_fixture.h"
 
 #include <cstring>
@@ -48,6 +49,7 @@ TEST_F(Programmtransfer, ReadAllKeepsEachStepAndMirrorsProgram16) {
     Verbinden();
     for (int n = 1; n <= 16; ++n)
         sim.setProgramValue('1', n, "strom1", 0.125 * n);
+    DateistandMerken(); // as if just saved
 
     Druecken(MAINPANEL_VKR3LESEN, ALLE);
 
@@ -75,6 +77,9 @@ TEST_F(Programmtransfer, ReadAllKeepsEachStepAndMirrorsProgram16) {
     erwartet.strom_step = 0.001;
     EXPECT_TRUE(Gleich(gPar[0], erwartet)) << "working set = program 16 with its own step";
     EXPECT_DOUBLE_EQ(Wert(MAINPANEL_STROM1), 2.0) << "the panel shows the selected working set";
+    std::string titel;
+    GetPanelAttribute(gPanelHandle, ATTR_TITLE, &titel);
+    EXPECT_EQ(titel, "VKR 3 A X2 Steuerung  [*Unbenannt]") << "what was read is a change to save";
 }
 
 TEST_F(Programmtransfer, ReadActualLoadsTheSelectedProgramOnly) {

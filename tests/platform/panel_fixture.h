@@ -32,6 +32,7 @@ class PanelTest : public ::testing::Test {
     }
 
     void TearDown() override {
+        gInCallback = nullptr;
         DiscardPanel(panel);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         PopupHook_Deactivate();

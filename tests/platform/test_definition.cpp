@@ -5,6 +5,7 @@
 std::vector<ControlEvent> gControlEvents;
 std::vector<MenuEvent> gMenuEvents;
 std::vector<PanelEvent> gPanelEvents;
+std::function<void(int control, int event)> gInCallback;
 
 void ClearTestEvents() {
     gControlEvents.clear();
@@ -22,6 +23,7 @@ namespace {
 
 int RecordControl(int panel, int control, int event, void*, int data1, int data2) {
     gControlEvents.push_back({panel, control, event, data1, data2});
+    if (gInCallback) gInCallback(control, event);
     return 0;
 }
 

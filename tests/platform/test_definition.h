@@ -5,6 +5,7 @@
 #include "platform/panel_definition.h"
 #include "platform/ui.h"
 
+#include <functional>
 #include <vector>
 
 constexpr const char* kTestUir = "testpanels.uir";
@@ -67,6 +68,8 @@ extern std::vector<ControlEvent> gControlEvents;
 extern std::vector<MenuEvent> gMenuEvents;
 extern std::vector<PanelEvent> gPanelEvents;
 void ClearTestEvents();
+// Run by the control callback after it recorded its event, while it still runs; none when empty.
+extern std::function<void(int control, int event)> gInCallback;
 int CountEvents(int control, int event);
 
 // Registers the definition and the callback table; safe to call repeatedly.

@@ -185,20 +185,53 @@ TEST_F(PanelTest, EventLoopRunsUntilQuitFromACallback) {
     EXPECT_EQ(gPanelEvents.size(), 1u);
 }
 
-TEST_F(PanelTest, ProgressUpdatesDrawButLetNoTimerTickThrough) {
-    // A transfer runs with the timer enabled; its progress must not interleave a timer callback
-    // with the exchanges on the serial line.
+TEST_F(PanelTest, NoTimerTickWhileAnotherCallbackWaits) {
+    // The timer ticks every 20 ms; each way a callback can wait lets 150 ms pass before it returns.
+    const auto schliessen = [](Qt::Key key) {
+        QTimer::singleShot(150, [key] {
+            if (QWidget* modal = QApplication::activeModalWidget()) QTest::keyClick(modal, key);
+        });
+    };
+    const struct {
+        const char* wie;
+        std::function<void()> warten;
+    } faelle[] = {
+        {"a transfer drawing its progress",
+         [] {
+             const int dialog = CreateProgressDialog("Fortschritt", "", 1, 3, "");
+             QElapsedTimer busy;
+             busy.start();
+             for (int percent = 0; busy.elapsed() < 150; percent = (percent + 5) % 100) {
+                 QThread::msleep(10);
+                 UpdateProgressDialog(dialog, percent, 0);
+                 ProcessDrawEvents();
+             }
+             DiscardProgressDialog(dialog);
+         }},
+        {"a message popup",
+         [&] {
+             schliessen(Qt::Key_Return);
+             MessagePopup("Info", "Die Sprache wird nach einem Programmneustart geändert.");
+         }},
+        {"a question",
+         [&] {
+             schliessen(Qt::Key_Escape);
+             GenericMessagePopup("Frage", "Änderungen speichern?", "Ja", "Nein", "Abbrechen", 1);
+         }},
+    };
+    ShowActive();
     SetCtrlAttribute(panel, TEST_TIMER, ATTR_ENABLED, 1);
-    const int dialog = CreateProgressDialog("Fortschritt", "", 1, 3, "");
-    ASSERT_GT(dialog, 0);
-    QElapsedTimer busy;
-    busy.start();
-    for (int percent = 0; busy.elapsed() < 150; percent = (percent + 5) % 100) {
-        QThread::msleep(10);
-        UpdateProgressDialog(dialog, percent, 0);
-        ProcessDrawEvents();
+    for (const auto& f : faelle) {
+        int ticks = -1;
+        gInCallback = [&](int control, int event) {
+            if (control != TEST_BUTTON || event != EVENT_COMMIT) return;
+            f.warten();
+            ticks = CountEvents(TEST_TIMER, EVENT_TIMER_TICK);
+        };
+        ClearTestEvents();
+        QTest::mouseClick(ControlWidget(panel, TEST_BUTTON), Qt::LeftButton);
+        gInCallback = nullptr;
+        EXPECT_EQ(ticks, 0) << f.wie;
+        QTRY_VERIFY_WITH_TIMEOUT(CountEvents(TEST_TIMER, EVENT_TIMER_TICK) > 0, 2000);
     }
-    DiscardProgressDialog(dialog);
-    EXPECT_EQ(CountEvents(TEST_TIMER, EVENT_TIMER_TICK), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(CountEvents(TEST_TIMER, EVENT_TIMER_TICK) > 0, 2000);
 }

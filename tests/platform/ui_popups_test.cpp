@@ -93,18 +93,23 @@ TEST_F(PopupTest, HookRecordsProgressWithoutShowingAWindow) {
 TEST_F(PopupTest, ThreeButtonQuestionAnswersKeysAndClicks) {
     struct KeyCase {
         Qt::Key key;
+        int enterButton;
         int expected;
+        const char* focused;
     };
     for (const KeyCase k :
-         {KeyCase{Qt::Key_Return, 2}, KeyCase{Qt::Key_Enter, 2}, KeyCase{Qt::Key_Escape, 3}}) {
+         {KeyCase{Qt::Key_Return, 2, 2, "Aktuelles"}, KeyCase{Qt::Key_Enter, 2, 2, "Aktuelles"},
+          KeyCase{Qt::Key_Escape, 2, 3, "Aktuelles"}, KeyCase{Qt::Key_Return, 1, 1, "Alle"},
+          KeyCase{Qt::Key_Escape, 1, 3, "Alle"}}) {
         QString focused;
         WhenModal([&focused, k](QWidget* dialog) {
             if (auto* button = qobject_cast<QPushButton*>(dialog->focusWidget())) focused = button->text();
             QTest::keyClick(dialog, k.key);
         });
-        EXPECT_EQ(GenericMessagePopup("Frage", "Alle Programme?", "Alle", "Aktuelles", "Abbrechen"),
-                  k.expected);
-        EXPECT_EQ(focused, "Aktuelles");
+        EXPECT_EQ(
+            GenericMessagePopup("Frage", "Alle Programme?", "Alle", "Aktuelles", "Abbrechen", k.enterButton),
+            k.expected);
+        EXPECT_EQ(focused, k.focused);
     }
     WhenModal([](QWidget* dialog) {
         for (QPushButton* button : dialog->findChildren<QPushButton*>())

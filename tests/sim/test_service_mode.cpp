@@ -4,6 +4,7 @@
 #include "tests/sim/sim_fixture.h"
 
 #include "device/schluessel.h"
+#include "tests/support/schluesselwerte.h"
 
 #include <functional>
 #include <string>
@@ -86,6 +87,26 @@ TEST_F(SimTest, onlyTheKeysOfTheIssuedSeedEnterServiceMode) {
         }
         EXPECT_EQ(l.command("#sS0E" + std::to_string(mode)), ack());
         EXPECT_EQ(fresh.serviceModeEntered('3'), c.enters);
+        fresh.stop();
+    }
+}
+
+TEST_F(SimTest, knownKeysOfAFixedSeedEnterServiceMode) {
+    for (const Schluesselwert& w : SCHLUESSELWERTE) {
+        vkr3xsim::Simulator fresh;
+        fresh.addDevice('1', vkr3xsim::DeviceKind::VersionB);
+        fresh.setSeed('1', w.seed);
+        const std::string path = fresh.open();
+        ASSERT_FALSE(path.empty());
+        fresh.start();
+        simtest::PtyLine l(path);
+        uint64_t decoded = 0;
+        ASSERT_TRUE(decodeSeed(l.query("#qS0R"), decoded));
+        EXPECT_EQ(decoded, w.seed);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(l.command("#qS" + std::to_string(i) + "W" + std::to_string(w.keys[i])), ack());
+        EXPECT_EQ(l.command("#qS0E2"), ack());
+        EXPECT_TRUE(fresh.serviceModeEntered('1')) << w.seed;
         fresh.stop();
     }
 }

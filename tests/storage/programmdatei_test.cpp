@@ -55,6 +55,7 @@ void SaetzeVerstellen() {
         p.dithtable_dithamp[9] = -0.5 * k;
     }
     gParIndex = 7;
+    DateistandMerken(); // as a file holds them: New and Open have nothing to ask
 }
 
 void DateiWaehlen(int ergebnis, const std::string& pfad) {
@@ -183,7 +184,7 @@ TEST_F(Programmdatei, FilesThatCannotBeLoadedChangeNothing) {
         {"ohnenull.vkr", true, GueltigeDatei([](std::string& b) { b[18] = ' '; }), VAL_EXISTING_FILE_SELECTED,
          "Fehler #302106"},
         {"neu.vkr", false, "", VAL_NEW_FILE_SELECTED, "Fehler #308103"},
-        {"verzeichnis.vkr", false, "", VAL_EXISTING_FILE_SELECTED, "Fehler #304105"},
+        {"verzeichnis.vkr", false, "", VAL_EXISTING_FILE_SELECTED, "Fehler #308104"},
         {"fehlt.vkr", false, "", VAL_EXISTING_FILE_SELECTED, "Fehler #308104"},
     };
     ASSERT_TRUE(QDir(arbeitsverzeichnis.path()).mkdir("verzeichnis.vkr"));
