@@ -244,6 +244,7 @@ TEST_F(PanelTransfer, NewRestoresDefaultsButKeepsActiveCurrent) {
     gPar[7].status_stromaktiv = 2.0;
     gPar[0].status_stromaktiv = 1.0;
     Auswaehlen(7);
+    PopupHook_Queue({2, ""}); // "Nein": the changed set is not saved
     Callback_Menu_Neu(GetPanelMenuBar(gPanelHandle), MENUBAR_MENU_NEU, nullptr, gPanelHandle);
     EXPECT_EQ(gParIndex, 0);
     EXPECT_EQ(Ganzzahl(MAINPANEL_PARAMETERSATZAUSWAHL), 0);
