@@ -32,11 +32,10 @@ using Programmabbild = std::array<unsigned char, PROGRAMMDATEI_BYTES>;
 Programmabbild ProgrammabbildErstellen();
 
 // Writes an image to pfad, for Save and the command-line import alike (a symbolic link is
-// followed and kept). The bytes go to a new file
-// beside the target, which replaces the target only once all of them are on disk: a failed save
-// leaves an existing file as it was. Files with several names and files in folders that take no
-// new file are written in place (see DateiinhaltSchreiben). Returns 0,
-// PROGRAMMDATEI_OEFFNEN_SCHREIBEN or PROGRAMMDATEI_SCHREIBEN.
+// followed and kept). The bytes go to a new file beside the target, which replaces the target
+// only once all of them are on disk: a failed save leaves an existing file as it was. Files with
+// several names and files in folders that take no new file are written in place (see
+// DateiinhaltSchreiben). Returns 0, PROGRAMMDATEI_OEFFNEN_SCHREIBEN or PROGRAMMDATEI_SCHREIBEN.
 int ProgrammabbildSchreiben(const Programmabbild& abbild, const char* pfad);
 // The image of the sets to pfad, as ProgrammabbildSchreiben.
 int ProgrammdateiSchreiben(const char* pfad);
