@@ -1,6 +1,7 @@
 #include "app/callbacks.h"
 
 #include "app/callbacks_ansicht.h"
+#include "app/callbacks_extras.h"
 #include "app/callbacks_geraet.h"
 #include "app/callbacks_verlauf.h"
 #include "app/globals.h"
@@ -131,6 +132,10 @@ void CallbacksBinden() {
         Menu("Callback_Menu_Info", Callback_Menu_Info),
         Menu("Callback_Menu_Verlauf", Callback_Menu_Verlauf),
         Menu("Callback_Menu_Kommunikation", Callback_Menu_Kommunikation),
+        Menu("Callback_Menu_Vergleichen", Callback_Menu_Vergleichen),
+        Menu("Callback_Menu_Pruefen", Callback_Menu_Pruefen),
+        Menu("Callback_Menu_Sichern", Callback_Menu_Sichern),
+        Menu("Callback_Menu_SicherungOeffnen", Callback_Menu_SicherungOeffnen),
     };
     SetCallbackTable(kTabelle, static_cast<int>(std::size(kTabelle)));
 }

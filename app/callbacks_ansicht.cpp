@@ -5,7 +5,7 @@
 #include "device/mitschnitt.h"
 #include "errors/fehler.h"
 #include "ops/mitschnitt_text.h"
-#include "platform/monitorfenster.h"
+#include "fenster/monitorfenster.h"
 #include "platform/ui.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "app/callbacks_geraet.h"
 
+#include "app/callbacks_extras.h"
 #include "app/globals.h"
 #include "app/vkr3xsteuerung.h"
 #include "ops/com.h"
@@ -54,7 +55,8 @@ int Callback_Button_Vkr3Lesen(int, int, int event, void*, int, int) {
     return Zeigen(event, Vkr3ProgrammeLesen);
 }
 int Callback_Button_Vkr3Schreiben(int, int, int event, void*, int, int) {
-    return Zeigen(event, Vkr3ProgrammeSchreiben);
+    if (event == EVENT_COMMIT) SchreibergebnisZeigen(Vkr3ProgrammeSchreiben());
+    return 0;
 }
 int Callback_Button_ProgrammLaden(int, int, int event, void*, int, int) {
     return Zeigen(event, Vkr3ProgrammLaden);

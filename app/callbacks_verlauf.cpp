@@ -4,7 +4,7 @@
 #include "ops/aufzeichnung.h"
 #include "ops/istwertbeobachter.h"
 #include "ops/statustexte.h"
-#include "platform/trend.h"
+#include "fenster/trend.h"
 #include "platform/ui.h"
 
 #include <chrono>

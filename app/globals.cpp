@@ -6,3 +6,4 @@ int gInfopanelHandle = 0;
 int gPasswortok = 0;
 int gSprache = SPRACHE_DEUTSCH;
 int gSpracheNeu = SPRACHE_DEUTSCH;
+Extraeinstellungen gExtras;

@@ -10,3 +10,13 @@ extern int gSpracheNeu;      // language for the next start
 
 constexpr int SPRACHE_DEUTSCH = 1;
 constexpr int SPRACHE_ENGLISCH = 2;
+
+// The device tools of the menu "Extras": the two check items and the compare window's choices,
+// kept in a section of their own in the settings file. 1 on, 0 off.
+struct Extraeinstellungen {
+    int nachSchreibenPruefen = 1;      // read back every set written and compare it
+    int vorSchreibenSichern = 1;       // save what a write replaces in the backup folder
+    int vergleichArbeitsparameter = 1; // the compare includes the working parameters
+    int vergleichNurAbweichungen = 1;  // the compare window lists only sets that differ
+};
+extern Extraeinstellungen gExtras;

@@ -3,11 +3,13 @@
 #include <cstring>
 
 #include "app/callbacks.h"
+#include "app/callbacks_extras.h"
 #include "app/callbacks_verlauf.h"
 #include "app/globals.h"
 #include "app/sprache.h"
 #include "app/vkr3xsteuerung.h"
 #include "device/mitschnitt.h"
+#include "fenster/monitorfenster.h"
 #include "ops/com.h"
 #include "ops/verbindung.h"
 #include "params/panel_transfer.h"
@@ -40,8 +42,12 @@ int ProgrammStarten(int argc, char* argv[]) {
     // Every exchange is recorded from the start, so the line monitor also shows what happened
     // before it was opened.
     MitschnittEin(true);
+    // While the program is busy on the line, every redraw lets the line monitor take the
+    // exchanges made so far.
+    SetDrawHook(MonitorFensterAktualisieren);
 
     gPasswortok = ServiceSchalterGesetzt(argc, argv);
+    gExtras = Extraeinstellungen{}; // the settings file may switch them
     // The settings decide the language before the panels are labelled.
     IniLaden();
 
@@ -50,6 +56,7 @@ int ProgrammStarten(int argc, char* argv[]) {
     if ((gInfopanelHandle = LoadPanel(0, UIR_DATEI, INFOPANEL)) < 0) return -1;
 
     if (gSprache == SPRACHE_ENGLISCH) EnglischeTexteSetzen();
+    ExtrasMenueSetzen();
     if (gPasswortok == 1) SetCtrlAttribute(gPanelHandle, MAINPANEL_VKR3DEVSETUP, ATTR_VISIBLE, 1);
     SetSystemAttribute(ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS, 0);
     PaneltitelFestlegen(PROGRAMM_TITEL);
@@ -76,6 +83,7 @@ int ProgrammBeenden() {
     // does not keep the program from ending.
     IniSchreiben();
     VerlaufBeenden(); // closes a running recording; its lines are already in the file
+    ExtrasBeenden();
     DiscardPanel(gPanelHandle);
     return 0;
 }

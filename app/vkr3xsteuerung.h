@@ -31,6 +31,14 @@ constexpr int MENUBAR_HILFE_INFO = 16;
 constexpr int MENUBAR_ANSICHT = 17;
 constexpr int MENUBAR_ANSICHT_KOMMUNIKATION = 18;
 constexpr int MENUBAR_ANSICHT_VERLAUF = 19;
+// The menu "Extras" follows "Ansicht" with the device tools; later tools take the ids after
+// these and stand below them.
+constexpr int MENUBAR_EXTRAS = 20;
+constexpr int MENUBAR_EXTRAS_VERGLEICHEN = 21;
+constexpr int MENUBAR_EXTRAS_SEPARATOR = 22;
+constexpr int MENUBAR_EXTRAS_PRUEFEN = 23; // check item
+constexpr int MENUBAR_EXTRAS_SICHERN = 24; // check item
+constexpr int MENUBAR_EXTRAS_SICHERUNG_OEFFNEN = 25;
 
 // Main panel
 constexpr int MAINPANEL_PARAMETERSATZAUSWAHL = 2;

@@ -10,6 +10,9 @@
 //    wake-up that other load on the machine delays adds to the measured time, so each rate is
 //    run several times and the best run is shown beside the others.
 //
+//    The same for a comparison with the regulator (the working parameters and the first
+//    programs read and compared with the program's sets), which must cost one read of them.
+//
 // 3. Recording: unpaced rounds alternate between the exchange recorder off and on (as the
 //    program runs it, for the line monitor) on one server; the two rates are compared.
 //
@@ -19,6 +22,7 @@
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
 #include "ops/satztransfer.h"
+#include "ops/satzvergleich.h"
 #include "params/parametersatz.h"
 
 #include <QCoreApplication>
@@ -143,6 +147,26 @@ int Uebertragen(int runden, int programme, Messung* m) {
     return 0;
 }
 
+// Reads the working parameters and programs 1..programme and compares them with gPar.
+int Vergleichen(int runden, int programme, Messung* m) {
+    Satzmaske saetze = SATZ_ARBEITSPARAMETER;
+    for (int n = 1; n <= programme; ++n)
+        saetze |= SatzBit(n);
+    static Vergleich v;
+    QElapsedTimer uhr;
+    const double cpu = CpuSekunden();
+    uhr.start();
+    for (int r = 0; r < runden; ++r) {
+        const int fehler =
+            GeraetVergleichen(gCom.portOffen, gCom.adresse, gPar, saetze, nullptr, nullptr, &v);
+        if (fehler != 0) return fehler;
+    }
+    m->wand = static_cast<double>(uhr.nsecsElapsed()) / 1.0e9;
+    m->cpu = CpuSekunden() - cpu;
+    m->austausche = static_cast<long>(runden) * ((programme + 1) * AUSTAUSCHE_LESEN - 1);
+    return 0;
+}
+
 // Rounds alternately with the recorder off (aus) and on (an), the order swapped every round, so
 // that other load on the machine falls on both alike.
 int UebertragenWechselnd(int runden, int programme, Messung* aus, Messung* an) {
@@ -164,7 +188,10 @@ int UebertragenWechselnd(int runden, int programme, Messung* aus, Messung* an) {
 
 // One run against a fresh server. baud 0: the server answers at once. With an, the rounds
 // alternate between the recorder off (counted in m) and on (counted in an).
-int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m, Messung* an = nullptr) {
+using Arbeit = int (*)(int runden, int programme, Messung* m);
+
+int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m, Messung* an = nullptr,
+         Arbeit arbeit = Uebertragen) {
     QProcess sim;
     const QString pfad = SimulatorStarten(&sim, programm, baud);
     if (pfad.isEmpty()) {
@@ -181,7 +208,7 @@ int Lauf(const QString& programm, int baud, int runden, int programme, Messung* 
         gCom.adresse = '1';
         gCom.baudrate = portBaud;
         ParameterStrukturInitialisieren();
-        fehler = an ? UebertragenWechselnd(runden, programme, m, an) : Uebertragen(runden, programme, m);
+        fehler = an ? UebertragenWechselnd(runden, programme, m, an) : arbeit(runden, programme, m);
         ZEMVKR3X_Close(1);
     }
     const bool gezaehlt = SimulatorBeenden(&sim, m);
@@ -200,13 +227,13 @@ double Minimum(int baud, const Messung& m) {
     return static_cast<double>(m.empfangen + m.gesendet) * BITS_PRO_ZEICHEN / static_cast<double>(baud);
 }
 
-// Runs the transfer against the line at baud, prints every run and the best one.
-bool LeitungMessen(const QString& programm, int baud, const Optionen& opt) {
+// Runs the transfer (or the comparison) against the line at baud, prints every run and the best.
+bool LeitungMessen(const QString& programm, int baud, const Optionen& opt, Arbeit arbeit = Uebertragen) {
     Messung beste;
     QString alle;
     for (int lauf = 0; lauf < opt.leitungsLaeufe; ++lauf) {
         Messung m;
-        if (Lauf(programm, baud, 1, opt.leitungsProgramme, &m) != 0) return false;
+        if (Lauf(programm, baud, 1, opt.leitungsProgramme, &m, nullptr, arbeit) != 0) return false;
         alle += QStringLiteral(" %1").arg(m.wand / Minimum(baud, m), 0, 'f', 4);
         if (lauf == 0 || m.wand / Minimum(baud, m) < beste.wand / Minimum(baud, beste)) beste = m;
     }
@@ -268,5 +295,10 @@ int main(int argc, char** argv) {
                 opt.leitungsLaeufe);
     for (int baud : {115200, 9600})
         if (!LeitungMessen(programm, baud, opt)) return 1;
+    std::printf(
+        "compare with the device: working parameters and %d programs read and compared, %d runs each\n",
+        opt.leitungsProgramme, opt.leitungsLaeufe);
+    for (int baud : {115200, 9600})
+        if (!LeitungMessen(programm, baud, opt, Vergleichen)) return 1;
     return MitschnittMessen(programm, opt) ? 0 : 1;
 }

@@ -8,7 +8,8 @@
 
 #include <string>
 
-// Exit statuses: 0 success; 1 only from "diff" when the files differ; 2 every failure.
+// Exit statuses: 0 success; 1 when "diff" finds the files, "compare" the file and the regulator
+// different, or "write --verify" a set read back different; 2 every failure.
 constexpr int EXIT_ERFOLG = 0;
 constexpr int EXIT_UNTERSCHIED = 1;
 constexpr int EXIT_FEHLER = 2;

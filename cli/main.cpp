@@ -40,7 +40,8 @@ QString Werkzeugbeschreibung() {
         for (const Befehl* b = gruppe; b->name; ++b)
             text += QString("  %1 %2\n").arg(b->name, -15).arg(b->beschreibung);
     text += "\n'vkr3x COMMAND --help' shows a command's options. Exit status: 0 success, 1 files\n"
-            "differ (diff), 2 failure; failures print the message and its error number.";
+            "or file and regulator differ (diff, compare, write --verify), 2 failure; failures\n"
+            "print the message and its error number.";
     return text;
 }
 

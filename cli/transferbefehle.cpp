@@ -1,13 +1,19 @@
-// "read" and "write": program files to and from the regulator with the panel's sets, order and
-// copying rules (ops/programmsaetze.h).
+// "read", "write" and "compare": program files to and from the regulator with the panel's sets,
+// order and copying rules (ops/programmsaetze.h), the backup before and the verify after a
+// write, and the comparison of a file with the regulator (ops/satzvergleich.h).
 
 #include "cli/befehlszeile.h"
 
+#include "cli/vergleichsausgabe.h"
+#include "ops/com.h"
 #include "ops/programmsaetze.h"
+#include "ops/satzvergleich.h"
+#include "ops/sicherung.h"
 #include "params/parametersatz.h"
 #include "storage/programmdatei.h"
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -21,8 +27,19 @@ const QCommandLineOption kOutput(QStringList{"o", "output"}, "Program file to wr
 void LesenOptionen(QCommandLineParser& parser) {
     parser.addOptions({kProgram, kAll, kOutput});
 }
+const QCommandLineOption kVerify("verify",
+                                 "Read every set written back and compare it; exit 1 when one differs.");
+const QCommandLineOption kBackup("backup",
+                                 "Before writing, save what the regulator holds in those sets as a program "
+                                 "file in DIR (named by identity, address and time).",
+                                 "DIR");
+const QCommandLineOption kJson("json", "Print the comparison as JSON.");
+
 void SchreibenOptionen(QCommandLineParser& parser) {
-    parser.addOptions({kProgram, kAll});
+    parser.addOptions({kProgram, kAll, kVerify, kBackup});
+}
+void VergleichOptionen(QCommandLineParser& parser) {
+    parser.addOption(kJson);
 }
 
 // The sets --program or --all names; false after a usage message.
@@ -84,15 +101,76 @@ int Lesen(const QCommandLineParser& parser, const QStringList&) {
     return Abschliessen(ProgrammdateiSchreiben(pfad.c_str()));
 }
 
+bool Lesebalken(int prozent, void* titel) {
+    Balken(prozent, titel);
+    return false;
+}
+
+Vergleichsmelder Lesemelder() {
+    return ::isatty(STDERR_FILENO) ? Lesebalken : nullptr;
+}
+
+Satzmaske Maske(int erster, int letzter) {
+    Satzmaske maske = 0;
+    for (int n = erster; n <= letzter; ++n)
+        maske |= SatzBit(n);
+    return maske;
+}
+
+// The backup before and the verify after the write, each one read of the sets written.
+int GeprueftSchreiben(const QCommandLineParser& parser, Satzmaske saetze) {
+    if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
+    if (parser.isSet(kBackup)) {
+        std::string pfad;
+        char titel[] = "backup ";
+        const std::string ordner = parser.value(kBackup).toLocal8Bit().toStdString();
+        if (const int r = SicherungAnlegen(gCom.portOffen, gCom.adresse, saetze, ordner.c_str(), 0,
+                                           std::time(nullptr), Lesemelder(), titel, &pfad))
+            return r;
+        std::printf("backup %s\n", pfad.c_str());
+    }
+    char titel[] = "writing";
+    if (const int r = ProgrammsaetzeSchreibenMaske(saetze, Melder(), titel)) return r;
+    if (!parser.isSet(kVerify)) return 0;
+    static Vergleich pruefung;
+    char pruefen[] = "verify ";
+    const int r = GeschriebeneSaetzePruefen(gCom.portOffen, gCom.adresse, gPar, saetze, Lesemelder(), pruefen,
+                                            &pruefung);
+    if (r == PRUEFUNG_ABWEICHUNG) UnterschiedeDrucken(pruefung, "written");
+    return r;
+}
+
 int Schreiben(const QCommandLineParser& parser, const QStringList& argumente) {
     int erster = 0, letzter = 0;
     if (!Bereich(parser, &erster, &letzter)) return EXIT_FEHLER;
     if (const int r = ProgrammdateiLesen(Dateiname(argumente[0]).constData())) return FehlerMelden(r);
     if (const int e = Verbinden(parser)) return e;
-    char titel[] = "writing";
-    const int r = ProgrammsaetzeSchreiben(erster, letzter, Melder(), titel);
+    const int r = GeprueftSchreiben(parser, Maske(erster, letzter));
     Trennen();
+    if (r == PRUEFUNG_ABWEICHUNG) {
+        Abschliessen(r);
+        return EXIT_UNTERSCHIED;
+    }
     return Abschliessen(r);
+}
+
+int Vergleichen(const QCommandLineParser& parser, const QStringList& argumente) {
+    if (const int r = ProgrammdateiLesen(argumente[0].toLocal8Bit().constData())) return FehlerMelden(r);
+    if (const int e = Verbinden(parser)) return e;
+    static Vergleich v;
+    char titel[] = "reading";
+    const int r = gCom.portOffen == -1 ? KEIN_PORT_OFFEN
+                                       : GeraetVergleichen(gCom.portOffen, gCom.adresse, gPar, SAETZE_ALLE,
+                                                           Lesemelder(), titel, &v);
+    Trennen();
+    if (r == KEIN_PORT_OFFEN) return FehlerMelden(r);
+    if (r != 0 && Lesemelder()) std::fprintf(stderr, "\n");
+    if (parser.isSet(kJson))
+        std::printf("%s", VergleichAlsJson(v).c_str());
+    else
+        UnterschiedeDrucken(v, "file");
+    if (r != 0) return FehlerMelden(r);
+    return AbweichendeSaetze(v) != 0 ? EXIT_UNTERSCHIED : EXIT_ERFOLG;
 }
 
 } // namespace
@@ -101,7 +179,12 @@ const Befehl kTransferbefehle[] = {
     {"read", "",
      "Read sets from the regulator into a program file (-o); sets not read keep what the file held.", true, 0,
      0, LesenOptionen, Lesen},
-    {"write", "FILE.vkr", "Write sets of a program file to the regulator, storing each as its program.", true,
-     1, 1, SchreibenOptionen, Schreiben},
+    {"write", "FILE.vkr",
+     "Write sets of a program file to the regulator, storing each as its program (--backup DIR, --verify).",
+     true, 1, 1, SchreibenOptionen, Schreiben},
+    {"compare", "FILE.vkr",
+     "Compare a program file with the regulator's working parameters and programs 1..16; exit 1 when they "
+     "differ.",
+     true, 1, 1, VergleichOptionen, Vergleichen},
     {nullptr, nullptr, nullptr, false, 0, 0, nullptr, nullptr},
 };

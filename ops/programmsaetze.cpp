@@ -5,6 +5,8 @@
 #include "ops/satztransfer.h"
 #include "params/parametersatz.h"
 
+#include <algorithm>
+
 namespace {
 
 // The step of the STK9 buttons belongs to the program, not to the regulator.
@@ -45,11 +47,22 @@ int ProgrammsaetzeLesen(int erster, int letzter, Fortschrittsmelder melder, void
 }
 
 int ProgrammsaetzeSchreiben(int erster, int letzter, Fortschrittsmelder melder, void* kontext) {
+    uint32_t maske = 0;
+    for (int n = std::max(erster, 0); n <= letzter && n < PARAMETERSAETZE; ++n)
+        maske |= 1u << n;
+    return ProgrammsaetzeSchreibenMaske(maske, melder, kontext);
+}
+
+int ProgrammsaetzeSchreibenMaske(uint32_t saetze, Fortschrittsmelder melder, void* kontext) {
     if (gCom.portOffen == -1) return KEIN_PORT_OFFEN;
-    const int gesamt = letzter - erster + 1;
+    int gesamt = 0;
+    for (int n = 0; n < PARAMETERSAETZE; ++n)
+        gesamt += (saetze >> n) & 1u;
+    if (gesamt == 0) return 0;
     int fertig = 0;
-    Parametersatz satz = gPar[erster];
-    for (int n = erster; n <= letzter; ++n) {
+    Parametersatz satz{};
+    for (int n = 0; n < PARAMETERSAETZE; ++n) {
+        if (!((saetze >> n) & 1u)) continue;
         satz = gPar[n];
         const int r = ParametersatzSchreiben(n, &satz);
         if (r != 0) return r;

@@ -3,6 +3,8 @@
 // gPar and the regulator at gCom.adresse on the open port. The panel's transfer asks its
 // question and shows its progress dialog around these; the command-line tool prints its own.
 
+#include <cstdint>
+
 // Called after every set with the share done so far, done * 100 / total (integer division).
 using Fortschrittsmelder = void (*)(int prozent, void* kontext);
 
@@ -18,6 +20,8 @@ int ProgrammsaetzeLesen(int erster, int letzter, Fortschrittsmelder melder, void
 // success gPar[0] becomes a copy of the last set written, strom_step included. Returns 0,
 // -122201 when no port is open, or the first failing command's code.
 int ProgrammsaetzeSchreiben(int erster, int letzter, Fortschrittsmelder melder, void* kontext);
+// The same for the sets whose bits saetze holds (bit n: set n), in ascending order.
+int ProgrammsaetzeSchreibenMaske(uint32_t saetze, Fortschrittsmelder melder, void* kontext);
 
 // The regulator loads program n (1..16) into its working parameters, or stores its working
 // parameters as program n. Returns 0, -122201 when no port is open, or the command's code.

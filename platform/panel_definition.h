@@ -91,7 +91,9 @@ struct MenuItemDefinition {
     const char* callback = nullptr;
     int parent = 0; // id of the menu or submenu it belongs to; 0 = a menu of the bar
     bool separator = false;
-    bool submenu = false; // this entry is the submenu that carries the items naming it as parent
+    bool submenu = false;   // this entry is the submenu that carries the items naming it as parent
+    bool checkable = false; // a command that carries a check mark, toggled by choosing it
+    bool checked = false;   // its mark when the menu bar is built
 };
 
 constexpr int CENTRED = -1; // child panel position: in the middle of the parent

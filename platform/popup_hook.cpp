@@ -14,6 +14,7 @@ struct HookState {
     std::vector<PopupRecord> records;
     std::map<int, size_t> progress; // progress token -> index of its record
     int nextToken = 1;
+    int cancelAt = -1; // percentage at which the next cancellable progress dialog is cancelled
 };
 
 HookState& Hook() {
@@ -29,6 +30,7 @@ void PopupHook_Activate() {
     hook.script.clear();
     hook.records.clear();
     hook.progress.clear();
+    hook.cancelAt = -1;
 }
 
 void PopupHook_Deactivate() {
@@ -36,6 +38,7 @@ void PopupHook_Deactivate() {
     hook.active = false;
     hook.script.clear();
     hook.progress.clear();
+    hook.cancelAt = -1;
 }
 
 bool PopupHook_Active() {
@@ -44,6 +47,10 @@ bool PopupHook_Active() {
 
 void PopupHook_Queue(ScriptedReply reply) {
     Hook().script.push_back(std::move(reply));
+}
+
+void PopupHook_CancelProgressAt(int percent) {
+    Hook().cancelAt = percent;
 }
 
 const std::vector<PopupRecord>& PopupHook_Records() {
@@ -78,11 +85,16 @@ int HookProgressBegin(PopupRecord record) {
     return token;
 }
 
-void HookProgressStep(int token, int percent) {
+bool HookProgressStep(int token, int percent) {
     HookState& hook = Hook();
     const auto found = hook.progress.find(token);
-    if (found == hook.progress.end() || found->second >= hook.records.size()) return;
-    hook.records[found->second].progress.push_back(percent);
+    if (found == hook.progress.end() || found->second >= hook.records.size()) return false;
+    PopupRecord& record = hook.records[found->second];
+    record.progress.push_back(percent);
+    if (record.buttons.empty() || hook.cancelAt < 0 || percent < hook.cancelAt) return false;
+    hook.cancelAt = -1;
+    record.reply = 1;
+    return true;
 }
 
 } // namespace vkrui

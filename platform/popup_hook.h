@@ -26,6 +26,9 @@ void PopupHook_Activate(); // starts answering and recording; clears both lists
 void PopupHook_Deactivate();
 bool PopupHook_Active();
 void PopupHook_Queue(ScriptedReply reply); // next popup gets this reply
+// The next progress dialog with a cancel button asks to stop as soon as it is set to percent or
+// more, as if the user had pressed the button then; its record's reply becomes 1.
+void PopupHook_CancelProgressAt(int percent);
 // With an empty script a message popup answers 1 (OK), a three-button question 3 (Escape)
 // and a file dialog VAL_NO_FILE_SELECTED (cancel).
 const std::vector<PopupRecord>& PopupHook_Records();

@@ -67,6 +67,9 @@ void ProcessDrawEvents();
 // Called each time the program has handled an event, once the outermost callback has returned
 // (a dropped timer tick does not count): where a view that many callbacks change is renewed.
 void SetAfterEventHook(void (*hook)());
+// A function ProcessDrawEvents calls first, so that a window of the program that follows the
+// work can take what happened so far before it is drawn. One at a time; null removes it.
+void SetDrawHook(void (*hook)());
 
 // ---- Control values ----------------------------------------------------------------------
 // Setting a value from the program never calls the control's callback. Numeric controls keep
@@ -135,10 +138,13 @@ int SetTableColumnAttribute(int panel, int control, int column, int attribute, c
 int GetTableColumnAttribute(int panel, int control, int column, int attribute, std::string* value);
 
 // ---- Menus -------------------------------------------------------------------------------
-constexpr int ATTR_MENU_NAME = 200;
-int GetPanelMenuBar(int panel); // menu bar handle, or a negative code
+constexpr int ATTR_MENU_NAME = 200; // text
+constexpr int ATTR_CHECKED = 201;   // int 0/1: the check mark of a checkable item
+int GetPanelMenuBar(int panel);     // menu bar handle, or a negative code
 int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, const char* value);
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value);
 int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* value);
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value);
 
 // ---- Modal popups (answered by the test hook when it is active, see popup_hook.h) --------
 int MessagePopup(const char* title, const char* message);
@@ -159,5 +165,7 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
 // Progress dialog: a modal window with a bar from 0 to 100 percent.
 int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
                          const char* cancelButtonLabel);
-int UpdateProgressDialog(int dialog, int percent, int processEvents); // returns 1 on a cancel request
+// processEvents 1 lets the user reach the dialog's cancel button; program timers never tick
+// while a progress dialog is updated. Returns 1 once a cancel was requested.
+int UpdateProgressDialog(int dialog, int percent, int processEvents);
 void DiscardProgressDialog(int dialog);

@@ -91,6 +91,8 @@ class MenuBuilder {
 
     void AddCommand(QMenu& container, const MenuItemDefinition& item, const QString& name) {
         QAction* action = container.addAction(name);
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checkable && item.checked);
         rec_.actions[item.id] = action;
         rec_.callbacks[item.id] = MenuCallbackNamed(item.callback);
         const int id = item.id;
@@ -155,5 +157,22 @@ int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, std::string* v
     if (attribute != ATTR_MENU_NAME) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_VALUE_TYPE;
     *value = action->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString();
+    return UIE_OK;
+}
+
+int SetMenuBarAttribute(int menuBar, int menuItem, int attribute, int value) {
+    QAction* action = ItemAction(menuBar, menuItem);
+    if (!action) return UIE_BAD_MENU;
+    if (attribute != ATTR_CHECKED || !action->isCheckable()) return UIE_BAD_ATTRIBUTE;
+    action->setChecked(value != 0);
+    return UIE_OK;
+}
+
+int GetMenuBarAttribute(int menuBar, int menuItem, int attribute, int* value) {
+    QAction* action = ItemAction(menuBar, menuItem);
+    if (!action) return UIE_BAD_MENU;
+    if (attribute != ATTR_CHECKED || !action->isCheckable()) return UIE_BAD_ATTRIBUTE;
+    if (!value) return UIE_BAD_VALUE_TYPE;
+    *value = action->isChecked() ? 1 : 0;
     return UIE_OK;
 }

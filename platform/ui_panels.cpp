@@ -1,5 +1,4 @@
 // Panel registry and lifecycle, the event loop, panel and system attributes, test access.
-#include "platform/monitorfenster.h"
 #include "platform/ui.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_testaccess.h"
@@ -223,13 +222,20 @@ int QuitUserInterface(int returnCode) {
     return UIE_OK;
 }
 
+static void (*gDrawHook)() = nullptr;
+
+void SetDrawHook(void (*hook)()) {
+    gDrawHook = hook;
+}
+
 void ProcessDrawEvents() {
     // Paint and window-system events only: no user input reaches the program in the middle of
     // the operation that asks for a redraw. A timer tick that falls due is dropped by the
     // dispatch, which lets no timer callback run while another callback runs.
     if (!HaveApplication()) return;
-    // The line monitor takes the exchanges made so far, so that it shows them while it repaints.
-    MonitorFensterAktualisieren();
+    // A window of the program that follows the work (the line monitor) takes what happened so
+    // far, so that it shows it while it repaints.
+    if (gDrawHook) gDrawHook();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 

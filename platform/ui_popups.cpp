@@ -225,16 +225,17 @@ int UpdateProgressDialog(int dialog, int percent, int processEvents) {
     const auto found = ProgressDialogs().find(dialog);
     if (found == ProgressDialogs().end()) return UIE_BAD_PANEL;
     Progress& progress = found->second;
-    if (progress.token) HookProgressStep(progress.token, percent);
-    if (!progress.dialog) return 0;
+    if (progress.token && HookProgressStep(progress.token, percent)) progress.cancelRequested = true;
+    if (!progress.dialog) return progress.cancelRequested ? 1 : 0;
     progress.bar->setValue(std::clamp(percent, 0, 100));
     // Without event processing the program is busy on the serial line: draw now, so the user
     // sees the progress, but let no input or timer reach the program.
     progress.dialog->repaint();
+    ProcessDrawEvents();
+    // With event processing the modal dialog takes the user's input (its cancel button); still
+    // no timer tick, so no callback of the program runs in the middle of the operation.
     if (processEvents)
-        QCoreApplication::processEvents();
-    else
-        ProcessDrawEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers);
     return progress.cancelRequested ? 1 : 0;
 }
 

@@ -106,7 +106,8 @@ QString Spoken(const SpokenName& name, bool english);
 int HookAnswer(PopupRecord record, int defaultResult, std::string* path);
 // A progress dialog is recorded at creation; its percentages are added under the returned token.
 int HookProgressBegin(PopupRecord record);
-void HookProgressStep(int token, int percent);
+// True when the script cancels the dialog at this step.
+bool HookProgressStep(int token, int percent);
 
 // ---- Texts ----------------------------------------------------------------------------------
 // Qt widgets need finite limits; an unlimited side gets a stand-in far beyond any value shown.

@@ -4,6 +4,8 @@
 
 #include "sim/simulator_impl.h"
 
+#include "sim/parameter_table.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -130,6 +132,13 @@ void Simulator::Impl::answerWithFault(Regulator& device, const Command& cmd, con
     // The remaining faults acknowledge: the regulator has executed the command, only its
     // answer comes out wrong or late.
     const Reply answer = device.handle(cmd);
+    if (rule.kind == FaultKind::StoreOther) {
+        const int row = rowIndexByCode(cmd.code[0], cmd.code[1]);
+        if (answer.ack == ACK && cmd.op == 'W' && row >= 0)
+            device.setValue(parameterRows()[row].name, rule.value);
+        if (answer.ack != 0) reply(answer.ack + answer.line);
+        return;
+    }
     const std::string head = frame.substr(0, 5);
     const int64_t pause = static_cast<int64_t>(std::max(rule.milliseconds, 0)) * 1000000;
     std::string line;

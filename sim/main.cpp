@@ -22,19 +22,24 @@ struct DeviceOption {
 };
 
 void printUsage(std::FILE* out) {
-    std::fprintf(out, "Usage: vkr3x-sim [--device ADDRESS:KIND]... [--baud N] [--delay MS] [--stats]\n"
-                      "Simulates VKR 3 A X2 regulators on a pseudo-terminal and prints its device path.\n"
-                      "\n"
-                      "  --device ADDRESS:KIND  a device at ADDRESS (1..8); KIND is a (version a),\n"
-                      "                         b (version b) or foreign (another maker's device).\n"
-                      "                         Default: one version-b regulator at address 1.\n"
-                      "  --baud N               answer no faster than a 7O1 line at N baud carries\n"
-                      "                         the frame and its answer (default: at once)\n"
-                      "  --delay MS             start every answer MS milliseconds late\n"
-                      "  --stats                on exit print the frames and bytes the line carried\n"
-                      "  --help                 show this text\n"
-                      "\n"
-                      "Stops on SIGINT or SIGTERM.\n");
+    std::fprintf(
+        out, "Usage: vkr3x-sim [--device ADDRESS:KIND]... [--baud N] [--delay MS] [--store-other CODE=V]\n"
+             "                 [--stats]\n"
+             "Simulates VKR 3 A X2 regulators on a pseudo-terminal and prints its device path.\n"
+             "\n"
+             "  --device ADDRESS:KIND  a device at ADDRESS (1..8); KIND is a (version a),\n"
+             "                         b (version b) or foreign (another maker's device).\n"
+             "                         Default: one version-b regulator at address 1.\n"
+             "  --baud N               answer no faster than a 7O1 line at N baud carries\n"
+             "                         the frame and its answer (default: at once)\n"
+             "  --delay MS             start every answer MS milliseconds late\n"
+             "  --store-other CODE=V   acknowledge every write of CODE (e.g. C1) but keep\n"
+             "                         the value V instead: a regulator that does not keep\n"
+             "                         what it is sent\n"
+             "  --stats                on exit print the frames and bytes the line carried\n"
+             "  --help                 show this text\n"
+             "\n"
+             "Stops on SIGINT or SIGTERM.\n");
 }
 
 bool parseDevice(const char* text, DeviceOption& out) {
@@ -61,10 +66,21 @@ bool parseCount(const char* text, int& out) {
     return out > 0;
 }
 
+// "C1=0.5": a two-character code and a number.
+bool parseStoreOther(const char* text, vkr3xsim::FaultRule& out) {
+    if (std::strlen(text) < 4 || text[2] != '=') return false;
+    char* end = nullptr;
+    const double v = std::strtod(text + 3, &end);
+    if (!end || *end != '\0') return false;
+    out = {0, std::string(text, 2) + "W", vkr3xsim::FaultKind::StoreOther, -1, 0, 0, v};
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<DeviceOption> devices;
+    std::vector<vkr3xsim::FaultRule> faults;
     int baud = 0;
     int delayMs = 0;
     bool stats = false;
@@ -80,6 +96,12 @@ int main(int argc, char** argv) {
         }
         if ((arg == "--baud" || arg == "--delay") && i + 1 < argc &&
             parseCount(argv[i + 1], arg == "--baud" ? baud : delayMs)) {
+            ++i;
+            continue;
+        }
+        vkr3xsim::FaultRule fault;
+        if (arg == "--store-other" && i + 1 < argc && parseStoreOther(argv[i + 1], fault)) {
+            faults.push_back(fault);
             ++i;
             continue;
         }
@@ -113,6 +135,8 @@ int main(int argc, char** argv) {
     sim.setFrameLogging(false);
     sim.setBaudRate(baud);
     if (delayMs > 0) sim.addFault({0, "", vkr3xsim::FaultKind::Delay, -1, delayMs});
+    for (const vkr3xsim::FaultRule& fault : faults)
+        sim.addFault(fault);
     const std::string path = sim.open();
     if (path.empty()) {
         std::fprintf(stderr, "vkr3x-sim: cannot create a pseudo-terminal\n");

@@ -36,6 +36,9 @@ enum class FaultKind {
     Flood,        // ACK, then `bytes` bytes of noise without CR in place of any answer line
     HangUpInLine, // ACK and the first half of the answer line, then (after `milliseconds`,
                   // default 20) the line is closed
+    // A write the regulator acknowledges but keeps wrong: it checks and takes the frame as
+    // always, then holds `value` in place of the value written (a cell that does not keep it).
+    StoreOther,
 };
 
 struct FaultRule {
@@ -45,6 +48,7 @@ struct FaultRule {
     int count = -1;       // number of matching frames it applies to; -1 = every one
     int milliseconds = 0; // Delay, Trickle: the pause
     int bytes = 0;        // Flood: how many bytes
+    double value = 0.0;   // StoreOther: what the regulator holds instead
 };
 
 // Bytes the line has carried since the simulator was created.

@@ -107,9 +107,13 @@ int DateiSpeichern(char alsNeu) {
 }
 
 int DateiOeffnen() {
+    return DateiOeffnenIn(Startverzeichnis().c_str());
+}
+
+int DateiOeffnenIn(const char* verzeichnis) {
     std::string pfad;
-    const int wahl = FileSelectPopup(Startverzeichnis().c_str(), DATEIFILTER, DATEIFILTER,
-                                     Englisch() ? "Open" : "Öffnen", VAL_LOAD_BUTTON, 0, 1, 1, 0, &pfad);
+    const int wahl = FileSelectPopup(verzeichnis, DATEIFILTER, DATEIFILTER, Englisch() ? "Open" : "Öffnen",
+                                     VAL_LOAD_BUTTON, 0, 1, 1, 0, &pfad);
     if (wahl <= VAL_NO_FILE_SELECTED) return 0;
     if (wahl == VAL_NEW_FILE_SELECTED) return PROGRAMMDATEI_NICHT_VORHANDEN;
     if (const int r = ProgrammdateiLesen(pfad.c_str())) return r;

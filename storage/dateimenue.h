@@ -38,3 +38,5 @@ int DateiSpeichern(char alsNeu);
 // Asks for a file and loads all sets and the selection from it. 0 when loaded or cancelled,
 // -308103, -308104, -304105, -302106 or -303107 on failure (then nothing is changed).
 int DateiOeffnen();
+// The same with the dialog starting in verzeichnis.
+int DateiOeffnenIn(const char* verzeichnis);

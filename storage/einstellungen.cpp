@@ -43,6 +43,25 @@ void WerteUebernehmen(IniStore ini) {
     }
 }
 
+// The device tools' switches, each 0 or 1.
+struct Schalter {
+    const char* tag;
+    int Extraeinstellungen::*feld;
+};
+constexpr Schalter kExtras[] = {
+    {"nachSchreibenPruefen", &Extraeinstellungen::nachSchreibenPruefen},
+    {"vorSchreibenSichern", &Extraeinstellungen::vorSchreibenSichern},
+    {"vergleichArbeitsparameter", &Extraeinstellungen::vergleichArbeitsparameter},
+    {"vergleichNurAbweichungen", &Extraeinstellungen::vergleichNurAbweichungen},
+};
+
+void ExtrasUebernehmen(IniStore ini) {
+    long wert = 0;
+    for (const Schalter& s : kExtras)
+        if (Ini_GetInt(ini, EXTRAS_SEKTION, s.tag, &wert) > 0 && (wert == 0 || wert == 1))
+            gExtras.*s.feld = static_cast<int>(wert);
+}
+
 } // namespace
 
 int IniLaden() {
@@ -55,6 +74,7 @@ int IniLaden() {
                                                                       : EINSTELLUNGEN_FEHLT;
     }
     WerteUebernehmen(ini);
+    ExtrasUebernehmen(ini);
     Ini_Dispose(ini);
     return 0;
 }
@@ -69,6 +89,8 @@ int IniSchreiben() {
                                     {"baudrate", gCom.baudrate},
                                     {"sprache", gSpracheNeu}})
         if (r == 0) r = Ini_PutInt(ini, EINSTELLUNGEN_SEKTION, tag, wert);
+    for (const Schalter& s : kExtras)
+        if (r == 0) r = Ini_PutInt(ini, EXTRAS_SEKTION, s.tag, gExtras.*s.feld);
     if (r == 0) r = Ini_WriteToFile(ini, EINSTELLUNGEN_DATEI);
     Ini_Dispose(ini);
     return r == 0 ? 0 : EINSTELLUNGEN_SCHREIBFEHLER;

@@ -40,13 +40,17 @@ void VersionMelden(int32_t gefunden) {
 
 } // namespace
 
-Programmabbild ProgrammabbildErstellen() {
+Programmabbild ProgrammabbildAus(const Parametersatz saetze[PARAMETERSAETZE], int index) {
     Programmabbild abbild{};
     std::memcpy(abbild.data(), PROGRAMMDATEI_KOPF, std::strlen(PROGRAMMDATEI_KOPF));
     Int32Setzen(abbild, PROGRAMMDATEI_VERSION_OFFSET, PROGRAMMDATEI_VERSION);
-    std::memcpy(abbild.data() + PROGRAMMDATEI_SAETZE_OFFSET, gPar, sizeof gPar);
-    Int32Setzen(abbild, PROGRAMMDATEI_INDEX_OFFSET, gParIndex);
+    std::memcpy(abbild.data() + PROGRAMMDATEI_SAETZE_OFFSET, saetze, sizeof gPar);
+    Int32Setzen(abbild, PROGRAMMDATEI_INDEX_OFFSET, index);
     return abbild;
+}
+
+Programmabbild ProgrammabbildErstellen() {
+    return ProgrammabbildAus(gPar, gParIndex);
 }
 
 int ProgrammdateiSchreiben(const char* pfad) {

@@ -28,7 +28,10 @@ constexpr int PROGRAMMDATEI_FALSCHE_VERSION = -303107;
 
 using Programmabbild = std::array<unsigned char, PROGRAMMDATEI_BYTES>;
 
-// The image of gPar and gParIndex.
+struct Parametersatz;
+
+// The image of seventeen sets and a selected set; of gPar and gParIndex.
+Programmabbild ProgrammabbildAus(const Parametersatz saetze[17], int index);
 Programmabbild ProgrammabbildErstellen();
 
 // Writes an image to pfad, for Save and the command-line import alike (a symbolic link is

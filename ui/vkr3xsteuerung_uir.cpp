@@ -504,7 +504,8 @@ constexpr ControlDefinition kMainpanel[] = {
 constexpr int kComBreite = kABreite - 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
 // The port's device and adapter, three rows under the address; identity and scan below them.
-constexpr int kComDetailOben = 98, kComDetailAbstand = 26, kComDetailBreite = kComBreite - 2 * kComLabel - kComLabelBreite;
+constexpr int kComDetailOben = 98, kComDetailAbstand = 26,
+              kComDetailBreite = kComBreite - 2 * kComLabel - kComLabelBreite;
 constexpr int kComIdOben = kComDetailOben + 2 * kComDetailAbstand + kFeldHoehe + 10;
 constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = kComIdOben + 50;
 
@@ -530,7 +531,8 @@ constexpr ControlDefinition kCompanel[] = {
      .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, kComIdOben, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_IDSTRING), .kind = ControlKind::String, .text = "ID", .type = ValueType::String,
-     .readOnly = true, .geometry = NachLabel(124, kComIdOben + 1, 18, kComBreite - 16 - 146), .labelWidth = 18},
+     .readOnly = true, .geometry = NachLabel(124, kComIdOben + 1, 18, kComBreite - 16 - 146),
+     .labelWidth = 18},
     {KONSTANTE(COMPANEL_SCAN), .kind = ControlKind::CommandButton, .text = "Scan",
      .callback = "Callback_Button_Scan", .geometry = {kComLabel, kComLedOben - 4, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
@@ -574,7 +576,8 @@ constexpr ControlDefinition kCompanel[] = {
      .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_BYID), .kind = ControlKind::String, .text = "Fester Name", .type = ValueType::String,
      .readOnly = true,
-     .geometry = NachLabel(kComLabel, kComDetailOben + 2 * kComDetailAbstand, kComLabelBreite, kComDetailBreite),
+     .geometry =
+         NachLabel(kComLabel, kComDetailOben + 2 * kComDetailAbstand, kComLabelBreite, kComDetailBreite),
      .labelWidth = kComLabelBreite},
 };
 
@@ -628,6 +631,16 @@ constexpr MenuItemDefinition kMenueleiste[] = {
      .callback = "Callback_Menu_Kommunikation", .parent = MENUBAR_ANSICHT},
     {KONSTANTE(MENUBAR_ANSICHT_VERLAUF), .name = "Verlauf …", .callback = "Callback_Menu_Verlauf",
      .parent = MENUBAR_ANSICHT},
+    {KONSTANTE(MENUBAR_EXTRAS), .name = "Extras"},
+    {KONSTANTE(MENUBAR_EXTRAS_VERGLEICHEN), .name = "Mit Gerät vergleichen …",
+     .callback = "Callback_Menu_Vergleichen", .parent = MENUBAR_EXTRAS},
+    {KONSTANTE(MENUBAR_EXTRAS_SEPARATOR), .parent = MENUBAR_EXTRAS, .separator = true},
+    {KONSTANTE(MENUBAR_EXTRAS_PRUEFEN), .name = "Nach dem Schreiben prüfen",
+     .callback = "Callback_Menu_Pruefen", .parent = MENUBAR_EXTRAS, .checkable = true, .checked = true},
+    {KONSTANTE(MENUBAR_EXTRAS_SICHERN), .name = "Vor dem Schreiben sichern",
+     .callback = "Callback_Menu_Sichern", .parent = MENUBAR_EXTRAS, .checkable = true, .checked = true},
+    {KONSTANTE(MENUBAR_EXTRAS_SICHERUNG_OEFFNEN), .name = "Sicherung öffnen …",
+     .callback = "Callback_Menu_SicherungOeffnen", .parent = MENUBAR_EXTRAS},
     {KONSTANTE(MENUBAR_HILFE), .name = "Hilfe"},
     {KONSTANTE(MENUBAR_HILFE_INFO), .name = "Info", .callback = "Callback_Menu_Info",
      .parent = MENUBAR_HILFE},
@@ -703,8 +716,8 @@ constexpr int kHauptReihenfolge[] = {
 };
 
 constexpr int kComReihenfolge[] = {
-    COMPANEL_PORT,     COMPANEL_BAUDRATE, COMPANEL_ADRESSE, COMPANEL_GERAET, COMPANEL_ADAPTER,
-    COMPANEL_BYID,     COMPANEL_IDLESEN,  COMPANEL_IDSTRING, COMPANEL_SCAN,   COMPANEL_SCHLIESSEN,
+    COMPANEL_PORT, COMPANEL_BAUDRATE, COMPANEL_ADRESSE,  COMPANEL_GERAET, COMPANEL_ADAPTER,
+    COMPANEL_BYID, COMPANEL_IDLESEN,  COMPANEL_IDSTRING, COMPANEL_SCAN,   COMPANEL_SCHLIESSEN,
 };
 
 constexpr PanelDefinition kPanels[] = {

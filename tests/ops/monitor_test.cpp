@@ -2,7 +2,7 @@
 // panels make, in the run's language, with hex view, pause, the failure filter and CSV save.
 #include "device/mitschnitt.h"
 #include "errors/fehler.h"
-#include "platform/monitorfenster.h"
+#include "fenster/monitorfenster.h"
 #include "platform/popup_hook.h"
 #include "tests/ops/geraetepanel_fixture.h"
 

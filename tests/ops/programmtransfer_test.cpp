@@ -6,7 +6,10 @@
 #include "params/parametersatz.h"
 #include "platform/popup_hook.h"
 #include "storage/dateimenue.h"
+#include "storage/sicherungsdateien.h"
 #include "tests/ops/geraetepanel_fixture.h"
+
+#include <QDir>
 
 #include <cstring>
 
@@ -146,29 +149,65 @@ TEST_F(Programmtransfer, CancelAndNoPortSendNothing) {
     EXPECT_TRUE(Gleich(gPar[0], vorher));
 }
 
-TEST_F(Programmtransfer, WriteAllStoresEveryProgramInOrder) {
+// A write backs up what the regulator held and verifies what it wrote, each a read of the same
+// programs with a progress dialog of its own, as the two switches of the menu "Extras" say.
+TEST_F(Programmtransfer, WriteAllStoresEveryProgramInOrderWithBackupAndVerifyAsSwitched) {
     Verbinden();
     for (int n = 1; n <= 16; ++n) {
         gPar[n].strom1 = 0.25 * n;
         gPar[n].stromkurve = 1 + n % 12;
     }
-    Druecken(MAINPANEL_VKR3SCHREIBEN, ALLE);
-
-    EXPECT_EQ(Fehler().nummer, 0);
-    const auto& fenster = PopupHook_Records();
-    ASSERT_EQ(fenster.size(), 2u);
-    EXPECT_EQ(fenster[0].title, "auf VKR schreiben");
-    EXPECT_EQ(fenster[0].message, "Nur aktuell ausgewähltes oder alle Programme schreiben?");
-    EXPECT_EQ(fenster[1].progress, kSechzehntel);
-
-    std::vector<std::string> speichern;
+    std::vector<std::string> laden, speichern;
     for (int n = 1; n <= 16; ++n) {
+        laden.push_back("#1PNS" + std::to_string(n) + "\r");
         speichern.push_back("#1PNP" + std::to_string(n) + "\r");
+    }
+    const auto folge = [](std::initializer_list<std::vector<std::string>> teile) {
+        std::vector<std::string> alle;
+        for (const auto& t : teile)
+            alle.insert(alle.end(), t.begin(), t.end());
+        return alle;
+    };
+    const struct {
+        int sichern, pruefen;
+        std::vector<std::string> fortschritte; // labels of the progress dialogs in order
+        std::vector<std::string> programmbefehle;
+    } faelle[] = {
+        {1,
+         1,
+         {"Sicherung vor dem Schreiben", "", "Prüfung nach dem Schreiben"},
+         folge({laden, speichern, laden})},
+        {0, 1, {"", "Prüfung nach dem Schreiben"}, folge({speichern, laden})},
+        {1, 0, {"Sicherung vor dem Schreiben", ""}, folge({laden, speichern})},
+        {0, 0, {""}, speichern},
+    };
+    const QDir sicherungen(QString::fromStdString(SicherungsordnerStandard()));
+    int dateien = 0;
+    for (const auto& f : faelle) {
+        gExtras.vorSchreibenSichern = f.sichern;
+        gExtras.nachSchreibenPruefen = f.pruefen;
+        sim.clearFrames();
+        Druecken(MAINPANEL_VKR3SCHREIBEN, ALLE);
+
+        EXPECT_EQ(Fehler().nummer, 0);
+        const auto& fenster = PopupHook_Records();
+        ASSERT_EQ(fenster.size(), 1 + f.fortschritte.size());
+        EXPECT_EQ(fenster[0].title, "auf VKR schreiben");
+        EXPECT_EQ(fenster[0].message, "Nur aktuell ausgewähltes oder alle Programme schreiben?");
+        for (size_t i = 0; i < f.fortschritte.size(); ++i) {
+            EXPECT_EQ(fenster[i + 1].kind, PopupKind::Progress);
+            EXPECT_EQ(fenster[i + 1].title, "Fortschritt");
+            EXPECT_EQ(fenster[i + 1].message, f.fortschritte[i]);
+            EXPECT_EQ(fenster[i + 1].progress, kSechzehntel);
+        }
+        EXPECT_EQ(Mit(sim.frames(), "#1PN"), f.programmbefehle);
+        dateien += f.sichern;
+        EXPECT_EQ(sicherungen.entryList({"*_P1-16*.vkr"}).size(), dateien);
+    }
+    for (int n = 1; n <= 16; ++n) {
         EXPECT_DOUBLE_EQ(sim.programValue('1', n, "strom1"), 0.25 * n) << n;
         EXPECT_EQ(sim.programValue('1', n, "stromkurve"), 1 + n % 12) << n;
     }
-    EXPECT_EQ(Mit(sim.frames(), "#1PN"), speichern);
-    EXPECT_EQ(sim.frames().back(), "#1PNP16\r");
     EXPECT_TRUE(Gleich(gPar[0], gPar[16])) << "strom_step included";
     EXPECT_DOUBLE_EQ(Wert(MAINPANEL_STROM1), 4.0);
 }
@@ -213,11 +252,15 @@ TEST_F(ProgrammtransferEnglisch, QuestionAndProgressSpeakEnglish) {
     Verbinden();
     Druecken(MAINPANEL_VKR3SCHREIBEN, AKTUELL);
     const auto& fenster = PopupHook_Records();
-    ASSERT_EQ(fenster.size(), 2u);
+    ASSERT_EQ(fenster.size(), 4u);
     EXPECT_EQ(fenster[0].title, "Write to VKR");
     EXPECT_EQ(fenster[0].message, "Write all programs or actual program only?");
     EXPECT_EQ(fenster[0].buttons, (std::vector<std::string>{"Actual", "All", "Cancel"}));
-    EXPECT_EQ(fenster[1].title, "Progress");
+    const char* schritte[] = {"Backup before writing", "", "Verify after writing"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(fenster[i + 1].title, "Progress");
+        EXPECT_EQ(fenster[i + 1].message, schritte[i]);
+    }
     EXPECT_EQ(Mit(sim.frames(), "#1PN"), std::vector<std::string>{}) << "working set: nothing stored";
 }
 

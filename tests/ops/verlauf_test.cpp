@@ -4,7 +4,7 @@
 #include "app/callbacks_verlauf.h"
 #include "ops/aufzeichnung.h"
 #include "platform/popup_hook.h"
-#include "platform/trend.h"
+#include "fenster/trend.h"
 #include "tests/ops/geraetepanel_fixture.h"
 
 #include <QAction>

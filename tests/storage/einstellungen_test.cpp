@@ -1,6 +1,7 @@
 // Settings file: what IniLaden takes over item by item, and what the program leaves at exit.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -16,6 +17,7 @@
 #include "ops/com.h"
 #include "platform/popup_hook.h"
 #include "platform/ui.h"
+#include "platform/ui_testaccess.h"
 #include "sim/simulator.h"
 #include "storage/einstellungen.h"
 #include "tests/storage/dateihilfen.h"
@@ -119,16 +121,28 @@ std::string Programmlauf(const std::string& einstellungen, const std::function<v
     return DateiInhalt(EINSTELLUNGEN_DATEI);
 }
 
-TEST_F(Einstellungen, ExitWithoutAnOpenPortStoresNoPortAndTheNextLanguage) {
+// The device tools' switches come back from their own section, as the menu shows and sets them.
+TEST_F(Einstellungen, ExitWithoutAnOpenPortStoresNoPortTheNextLanguageAndTheToolSwitches) {
     const std::string danach = Programmlauf(
-        "[VKR3AX2]\r\nport = -1\r\nlport = 3\r\nadresse = 50\r\nbaudrate = 38400\r\nsprache = 2\r\n", [] {
+        "[VKR3AX2]\r\nport = -1\r\nlport = 3\r\nadresse = 50\r\nbaudrate = 38400\r\nsprache = 2\r\n"
+        "[Extras]\r\nnachSchreibenPruefen = 0\r\nvergleichNurAbweichungen = 0\r\nvorSchreibenSichern = 7\r\n",
+        [] {
             EXPECT_EQ(gSprache, SPRACHE_ENGLISCH);
             EXPECT_EQ(gCom.portOffen, -1);
             Callback_Menu_Sprache(GetPanelMenuBar(gPanelHandle), MENUBAR_EINSTELLUNGEN_SPRACHE_SUBMENU_DE,
                                   nullptr, gPanelHandle);
+            const int leiste = GetPanelMenuBar(gPanelHandle);
+            int pruefen = -1, sichern = -1;
+            GetMenuBarAttribute(leiste, MENUBAR_EXTRAS_PRUEFEN, ATTR_CHECKED, &pruefen);
+            GetMenuBarAttribute(leiste, MENUBAR_EXTRAS_SICHERN, ATTR_CHECKED, &sichern);
+            EXPECT_EQ(pruefen, 0);
+            EXPECT_EQ(sichern, 1) << "7 is no switch value: the default stays";
+            MenuItemAction(leiste, MENUBAR_EXTRAS_SICHERN)->trigger();
         });
     EXPECT_EQ(
         danach,
+        "[Extras]\r\nnachSchreibenPruefen = 0\r\nvergleichArbeitsparameter = 1\r\n"
+        "vergleichNurAbweichungen = 0\r\nvorSchreibenSichern = 0\r\n\r\n"
         "[VKR3AX2]\r\nadresse = 50\r\nbaudrate = 38400\r\nlport = 3\r\nport = -1\r\nsprache = 1\r\n\r\n");
 }
 
@@ -147,6 +161,8 @@ TEST_F(Einstellungen, ExitWithAnOpenPortStoresItToBeOpenedAgain) {
         });
     EXPECT_EQ(
         danach,
+        "[Extras]\r\nnachSchreibenPruefen = 1\r\nvergleichArbeitsparameter = 1\r\n"
+        "vergleichNurAbweichungen = 1\r\nvorSchreibenSichern = 1\r\n\r\n"
         "[VKR3AX2]\r\nadresse = 49\r\nbaudrate = 115200\r\nlport = -1\r\nport = 1\r\nsprache = 1\r\n\r\n");
 
     ZEMVKR3X_Close(1);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "app/globals.h"
@@ -21,6 +22,8 @@ class ProgrammTest : public ::testing::Test {
         ASSERT_TRUE(arbeitsverzeichnis.isValid());
         vorherigesVerzeichnis = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(arbeitsverzeichnis.path()));
+        // Backups and other data of the user stay in the test's directory.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(arbeitsverzeichnis.filePath("daten")));
         PopupHook_Activate();
         gSprache = Sprache();
         gSpracheNeu = Sprache();
@@ -33,6 +36,7 @@ class ProgrammTest : public ::testing::Test {
         ProgrammBeenden();
         PopupHook_Deactivate();
         QDir::setCurrent(vorherigesVerzeichnis);
+        qunsetenv("XDG_DATA_HOME");
     }
 
     QTemporaryDir arbeitsverzeichnis;

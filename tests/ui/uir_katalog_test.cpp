@@ -412,6 +412,16 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
         {MENUBAR_ANSICHT_KOMMUNIKATION, "Kommunikation …", "Callback_Menu_Kommunikation", MENUBAR_ANSICHT,
          false, false},
         {MENUBAR_ANSICHT_VERLAUF, "Verlauf …", "Callback_Menu_Verlauf", MENUBAR_ANSICHT, false, false},
+        {MENUBAR_EXTRAS, "Extras", nullptr, 0, false, false},
+        {MENUBAR_EXTRAS_VERGLEICHEN, "Mit Gerät vergleichen …", "Callback_Menu_Vergleichen", MENUBAR_EXTRAS,
+         false, false},
+        {MENUBAR_EXTRAS_SEPARATOR, "", nullptr, MENUBAR_EXTRAS, true, false},
+        {MENUBAR_EXTRAS_PRUEFEN, "Nach dem Schreiben prüfen", "Callback_Menu_Pruefen", MENUBAR_EXTRAS, false,
+         false},
+        {MENUBAR_EXTRAS_SICHERN, "Vor dem Schreiben sichern", "Callback_Menu_Sichern", MENUBAR_EXTRAS, false,
+         false},
+        {MENUBAR_EXTRAS_SICHERUNG_OEFFNEN, "Sicherung öffnen …", "Callback_Menu_SicherungOeffnen",
+         MENUBAR_EXTRAS, false, false},
         {MENUBAR_HILFE, "Hilfe", nullptr, 0, false, false},
         {MENUBAR_HILFE_INFO, "Info", "Callback_Menu_Info", MENUBAR_HILFE, false, false},
     };
@@ -422,8 +432,8 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
         const Erwartet& e = punkte[i];
         const MenuItemDefinition& m = items[i];
         SCOPED_TRACE(m.constant);
-        // Catalogued items keep ids 2..16 in menu order; the later menu "Ansicht" takes the ids
-        // after them although it stands before "Hilfe".
+        // Catalogued items keep ids 2..16 in menu order; the later menus "Ansicht" and "Extras"
+        // take the ids after them although they stand before "Hilfe".
         ids.insert(m.id);
         EXPECT_EQ(m.id, e.id);
         EXPECT_EQ(Text(m.name), e.name);
@@ -431,6 +441,10 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
         EXPECT_EQ(m.parent, e.eltern);
         EXPECT_EQ(m.separator, e.trenner);
         EXPECT_EQ(m.submenu, e.untermenue);
+        // Only the two switches carry a check mark, set from the start.
+        const bool schalter = e.id == MENUBAR_EXTRAS_PRUEFEN || e.id == MENUBAR_EXTRAS_SICHERN;
+        EXPECT_EQ(m.checkable, schalter);
+        EXPECT_EQ(m.checked, schalter);
     }
     EXPECT_EQ(ids.size(), items.size());
     EXPECT_EQ(*ids.begin(), 2);

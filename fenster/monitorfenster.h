@@ -2,7 +2,7 @@
 // The line monitor window: a non-modal table of the recorded exchanges with hex view, pause,
 // clear, a filter for failures and a save button. The window knows nothing of frames: the
 // program hands it a source that numbers the records and gives each one's column texts, and
-// texts in the run's language. Free of Qt; the implementation is platform code.
+// texts in the run's language. This header is free of Qt.
 
 #include <cstdint>
 #include <string>
@@ -33,8 +33,8 @@ struct MonitorTexte {
 // Shows the window (creating it on first use) and raises it. 0, or UIE_NOT_INITIALIZED.
 int MonitorFensterZeigen(const MonitorQuelle& quelle, const MonitorTexte& texte);
 // Takes new records into the window. Called by the window's own timer while the event loop
-// runs and by ProcessDrawEvents while the program is busy on the line; nothing while hidden
-// or paused.
+// runs and, as the run-time's draw hook, by ProcessDrawEvents while the program is busy on the
+// line; nothing while hidden or paused.
 void MonitorFensterAktualisieren();
 
 // For tests: the rows the window shows and their texts, and its controls by role.

@@ -1,10 +1,9 @@
 // The line monitor window: a table model over the program's record of exchanges. The model
 // holds only sequence numbers; texts are asked of the source for the rows being painted, so
 // 20,000 rows cost little.
-#include "platform/monitorfenster.h"
+#include "fenster/monitorfenster.h"
 
 #include "platform/ui.h"
-#include "platform/ui_runtime.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -24,7 +23,9 @@
 
 namespace {
 
-using vkrui::Utf8;
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text ? text : "");
+}
 
 constexpr int ZEITTAKT_MS = 250; // refresh while the event loop runs
 

@@ -1,7 +1,7 @@
 #pragma once
 // Trend window: actual current and voltage over time in a non-modal window, with a choice of
 // time span, pause and resume, markers with texts, and a button that the program uses to start
-// and stop a recording. This header is free of Qt; the window itself lives in platform/.
+// and stop a recording. This header is free of Qt.
 // All texts come from the caller in the language of the run.
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/trend.h"
+#include "fenster/trend.h"
 
 #include <QChart>
 #include <QChartView>
