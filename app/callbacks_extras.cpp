@@ -31,6 +31,7 @@ const VergleichsTexte kDeutsch = {
     "Erneut vergleichen",
     "Schließen",
     "Vergleichsergebnis",
+    "Keine Abweichungen: das Gerät hält alle verglichenen Sätze wie das Programm.",
 };
 
 const VergleichsTexte kEnglisch = {
@@ -43,6 +44,7 @@ const VergleichsTexte kEnglisch = {
     "Compare again",
     "Close",
     "Comparison result",
+    "No differences: the device holds every set compared as the program does.",
 };
 
 void FensterZeigen();

@@ -34,6 +34,7 @@ struct Fenster {
     QPointer<QWidget> fenster;
     QLabel* zusammenfassung = nullptr;
     QLabel* hinweis = nullptr;
+    QLabel* leer = nullptr;
     QTreeWidget* baum = nullptr;
     QCheckBox* nurAbweichungen = nullptr;
     QCheckBox* arbeitsparameter = nullptr;
@@ -86,8 +87,15 @@ void ZeileFuellen(QTreeWidgetItem* item, const VergleichsZeile& z) {
 void Filtern() {
     Fenster& f = F();
     const bool nur = f.nurAbweichungen->isChecked();
-    for (int i = 0; i < f.baum->topLevelItemCount(); ++i)
-        f.baum->topLevelItem(i)->setHidden(nur && f.gleich[static_cast<size_t>(i)]);
+    bool gezeigt = false;
+    for (int i = 0; i < f.baum->topLevelItemCount(); ++i) {
+        const bool verborgen = nur && f.gleich[static_cast<size_t>(i)];
+        f.baum->topLevelItem(i)->setHidden(verborgen);
+        gezeigt = gezeigt || !verborgen;
+    }
+    // An empty list says why it is empty.
+    f.leer->setVisible(!gezeigt);
+    f.baum->setVisible(gezeigt);
 }
 
 void WahlMelden() {
@@ -106,20 +114,25 @@ void Bauen() {
     Fenster& f = F();
     auto* w = new QWidget(Hauptfenster(), Qt::Window);
     w->setObjectName("Vergleichsfenster");
-    w->resize(980, 560);
+    w->resize(1240, 600);
     f.zusammenfassung = new QLabel(w);
     f.zusammenfassung->setWordWrap(true);
     f.zusammenfassung->setTextFormat(Qt::PlainText);
     f.hinweis = new QLabel(w);
     f.hinweis->setWordWrap(true);
     f.hinweis->setTextFormat(Qt::PlainText);
+    f.leer = new QLabel(w);
+    f.leer->setAlignment(Qt::AlignCenter);
+    f.leer->setFrameShape(QFrame::StyledPanel);
+    f.leer->setWordWrap(true);
     f.baum = new QTreeWidget(w);
     f.baum->setColumnCount(VERGLEICH_SPALTEN);
     f.baum->setAlternatingRowColors(true);
     f.baum->setUniformRowHeights(true);
     f.baum->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     f.baum->header()->setStretchLastSection(true);
-    const int breiten[] = {330, 230, 110, 110};
+    // Labels of grouped fields and ring items ("10 - Dreieck geregelt, Freq. man. einstellbar") are long.
+    const int breiten[] = {400, 180, 250, 250};
     for (int i = 0; i < 4; ++i)
         f.baum->setColumnWidth(i, breiten[i]);
     f.nurAbweichungen = new QCheckBox(w);
@@ -140,6 +153,7 @@ void Bauen() {
     lage->addWidget(f.zusammenfassung);
     lage->addWidget(f.hinweis);
     lage->addWidget(f.baum, 1);
+    lage->addWidget(f.leer, 1);
     lage->addLayout(wahl);
     lage->addLayout(knoepfe);
 
@@ -188,6 +202,7 @@ int VergleichsfensterZeigen(const VergleichsInhalt& inhalt, const VergleichsText
         kopf << Utf8(s);
     f.baum->setHeaderLabels(kopf);
     f.baum->setAccessibleName(Utf8(texte.liste));
+    f.leer->setText(Utf8(texte.leer));
     f.nurAbweichungen->setText(Utf8(texte.nurAbweichungen));
     f.arbeitsparameter->setText(Utf8(texte.arbeitsparameter));
     const char* knopfTexte[] = {texte.schreiben, texte.uebernehmen, texte.erneut, texte.schliessen};
@@ -218,7 +233,10 @@ int VergleichsfensterZeigen(const VergleichsInhalt& inhalt, const VergleichsText
     f.fenster->show();
     f.fenster->raise();
     f.fenster->activateWindow();
-    f.baum->setFocus(Qt::OtherFocusReason);
+    if (f.baum->isVisible())
+        f.baum->setFocus(Qt::OtherFocusReason);
+    else
+        f.knopf[3]->setFocus(Qt::OtherFocusReason);
     if (f.baum->topLevelItemCount() > 0) f.baum->setCurrentItem(Gezeigt(0));
     return 0;
 }

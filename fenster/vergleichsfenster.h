@@ -49,6 +49,7 @@ struct VergleichsTexte {
     const char* erneut;
     const char* schliessen;
     const char* liste; // the list's name for screen readers
+    const char* leer;  // shown in place of the list while no set is listed
 };
 
 struct VergleichsAktionen {

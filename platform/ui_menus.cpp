@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <set>
 
 namespace vkrui {
@@ -123,6 +124,14 @@ int BuildMenuBar(const MenuBarDefinition& def, int panel, QMainWindow* window) {
     MenuBarRec& bar = *rec;
     const int handle = RegisterMenuBar(std::move(rec));
     MenuBuilder(def.items, bar).Build();
+    // The menus carry no mnemonics (the definition's texts are taken as they are): F10 opens the
+    // first menu from the keyboard, as on most desktops; the arrow keys go on from there.
+    QMenuBar* leiste = bar.bar;
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F10), window), &QShortcut::activated, leiste,
+                     [leiste] {
+                         const QList<QAction*> menus = leiste->actions();
+                         if (!menus.isEmpty()) leiste->setActiveAction(menus.first());
+                     });
     return handle;
 }
 
