@@ -18,6 +18,8 @@ int Anzahl(Satzmaske maske) {
 int SicherungAnlegen(int port, char adresse, Satzmaske maske, const char* ordner, int behalten,
                      std::time_t zeit, Vergleichsmelder melder, void* kontext, std::string* pfad) {
     maske &= SAETZE_ALLE;
+    // A folder that cannot be made fails before the line is used.
+    if (const int r = SicherungsordnerAnlegen(ordner)) return r;
     char kennung[ZEMVKR3X_ID_BYTES] = "";
     if (const int r = ZEMVKR3X_IDLesen(port, adresse, kennung)) return r;
 
@@ -46,7 +48,6 @@ int SicherungAnlegen(int port, char adresse, Satzmaske maske, const char* ordner
     if (melder) melder(100, kontext);
     if (!(maske & SATZ_ARBEITSPARAMETER)) saetze[0] = satz;
 
-    if (const int r = SicherungsordnerAnlegen(ordner)) return r;
     const std::string ziel = SicherungsPfad(ordner, SicherungsName(kennung, adresse, zeit, maske));
     if (ProgrammabbildSchreiben(ProgrammabbildAus(saetze, erster < 0 ? 0 : erster), ziel.c_str()) != 0)
         return SICHERUNG_SCHREIBEN;

@@ -186,10 +186,13 @@ QDialog* MakeProgressWindow(int handle, Progress& progress, const char* title, c
     layout->addWidget(progress.bar);
     if (cancelLabel && *cancelLabel) {
         auto* cancel = new QPushButton(Mnemonicless(Utf8(cancelLabel)), dialog);
-        QObject::connect(cancel, &QPushButton::clicked, dialog, [handle] {
+        const auto request = [handle] {
             const auto found = ProgressDialogs().find(handle);
             if (found != ProgressDialogs().end()) found->second.cancelRequested = true;
-        });
+        };
+        QObject::connect(cancel, &QPushButton::clicked, dialog, request);
+        // Escape and the close box ask to stop as well; the work ends at its next step.
+        QObject::connect(dialog, &QDialog::rejected, dialog, request);
         layout->addWidget(cancel, 0, Qt::AlignRight);
     }
     return dialog;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -141,6 +142,17 @@ TEST_F(Extras, AVerifyThatFindsADifferenceNamesItAndOpensTheWindow) {
     VergleichsfensterDruecken(Vergleichsknopf::Schreiben);
     EXPECT_EQ(Fehler().nummer, 0);
     EXPECT_DOUBLE_EQ(sim.programValue('1', 2, "strom1"), 1.5);
+}
+
+TEST_F(Extras, AWriteWhoseBackupCannotBeSavedSendsNothingAndSaysWhy) {
+    Verbinden();
+    QFile(arbeitsverzeichnis.filePath("keinordner")).open(QIODevice::WriteOnly);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(arbeitsverzeichnis.filePath("keinordner")));
+    Druecken(MAINPANEL_VKR3SCHREIBEN, ALLE);
+    EXPECT_EQ(Fehler().nummer, 310711);
+    EXPECT_EQ(Fehler().text, "Fehler beim erstellen des Verzeichnisses: " + SicherungsordnerStandard() +
+                                 "; auf das Gerät wurde nichts geschrieben.");
+    EXPECT_TRUE(sim.frames().empty());
 }
 
 TEST_F(Extras, ACancelledCompareKeepsWhatWasReadAndTakingItOverFillsThePanel) {
