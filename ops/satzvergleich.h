@@ -44,11 +44,11 @@ struct Satzvergleich {
 };
 
 struct Vergleich {
-    Satzmaske saetze = 0;                  // the sets asked for
-    int code = 0;                          // 0, or what ended the reading early
-    Satzvergleich satz[PARAMETERSAETZE];   // meaningful for the sets asked for
-    Parametersatz geraet[PARAMETERSAETZE]; // the regulator's sets where read
-    Feldmaske abgelehnt[PARAMETERSAETZE];  // the fields it refused in each
+    Satzmaske saetze = 0;                       // the sets asked for
+    int code = 0;                               // 0, or what ended the reading early
+    Satzvergleich satz[PARAMETERSAETZE];        // meaningful for the sets asked for
+    Parametersatz geraet[PARAMETERSAETZE] = {}; // the regulator's sets where read
+    Feldmaske abgelehnt[PARAMETERSAETZE] = {};  // the fields it refused in each
     char adresse = '1';
     std::time_t zeit = 0;       // when the reading began
     bool nachSchreiben = false; // a verify of sets just written
