@@ -235,10 +235,10 @@ int UpdateProgressDialog(int dialog, int percent, int processEvents) {
     // sees the progress, but let no input or timer reach the program.
     progress.dialog->repaint();
     ProcessDrawEvents();
-    // With event processing the modal dialog takes the user's input (its cancel button); still
-    // no timer tick, so no callback of the program runs in the middle of the operation.
-    if (processEvents)
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers);
+    // With event processing the modal dialog takes the user's input (its cancel button); a timer
+    // tick that falls due meanwhile is dropped by the dispatch, which runs no timer callback
+    // while another callback runs.
+    if (processEvents) QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
     return progress.cancelRequested ? 1 : 0;
 }
 
