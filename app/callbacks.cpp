@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "app/sprache.h"
 #include "errors/fehler.h"
+#include "ops/geraeteliste.h"
 #include "params/panel_transfer.h"
 #include "params/parametersatz.h"
 #include "params/parametersterne.h"
@@ -36,7 +37,9 @@ int Callback_Multi_Parameter(int, int, int event, void*, int, int) {
 
 int Callback_Button_CompanelSchliessen(int, int, int event, void*, int, int) {
     // Only hides the panel; the port stays as it is.
-    if (event == EVENT_COMMIT) HidePanel(gCompanelHandle);
+    if (event != EVENT_COMMIT) return 0;
+    HidePanel(gCompanelHandle);
+    GeraetelisteBeobachten(0);
     return 0;
 }
 
@@ -75,6 +78,7 @@ void Callback_Menu_Beenden(int, int, void*, int) {
 
 void Callback_Menu_ComEinstellung(int, int, void*, int) {
     DisplayPanel(gCompanelHandle);
+    GeraetelisteBeobachten(1);
 }
 
 void Callback_Menu_Info(int, int, void*, int) {
@@ -112,6 +116,9 @@ void CallbacksBinden() {
         Control("Callback_Multi_ComEinstellungen", Callback_Multi_ComEinstellungen),
         Control("Callback_Button_Scan", Callback_Button_Scan),
         Control("Callback_Button_IdLesen", Callback_Button_IdLesen),
+        Control("Callback_Liste_Geraete", Callback_Liste_Geraete),
+        Control("Callback_Ring_Bindung", Callback_Ring_Bindung),
+        Control("Callback_Timer_Geraeteliste", Callback_Timer_Geraeteliste),
         Control("Callback_Button_Abfragen", Callback_Button_Abfragen),
         Control("Callback_Toggle_DauerndAbfragen", Callback_Toggle_DauerndAbfragen),
         Control("Callback_Timer", Callback_Timer),

@@ -5,6 +5,7 @@
 #include "app/vkr3xsteuerung.h"
 #include "ops/com.h"
 #include "ops/geraetefunktionen.h"
+#include "ops/geraeteliste.h"
 #include "ops/geraetesetup.h"
 #include "ops/istwerte.h"
 #include "ops/portanzeige.h"
@@ -110,6 +111,21 @@ int Callback_Button_Scan(int, int, int event, void*, int, int) {
     ComFehlerSetzen(0);
     ComFehlerSetzen(Vkr3Scan());
     ComEinstellungenAusStrukturInGui();
+    return 0;
+}
+
+int Callback_Liste_Geraete(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) BindungAnzeigen();
+    return 0;
+}
+
+int Callback_Ring_Bindung(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) BindungUebernehmen();
+    return 0;
+}
+
+int Callback_Timer_Geraeteliste(int, int, int event, void*, int, int) {
+    if (event == EVENT_TIMER_TICK) GeraetelisteAktualisieren();
     return 0;
 }
 

@@ -31,6 +31,14 @@ int Callback_Button_Scan(int panel, int control, int event, void* callbackData, 
                          int eventData2);
 int Callback_Button_IdLesen(int panel, int control, int event, void* callbackData, int eventData1,
                             int eventData2);
+// The COM panel's serial devices: choosing one shows its binding, the bind ring binds it, and
+// the timer follows adapters plugged in or out while the panel is shown.
+int Callback_Liste_Geraete(int panel, int control, int event, void* callbackData, int eventData1,
+                           int eventData2);
+int Callback_Ring_Bindung(int panel, int control, int event, void* callbackData, int eventData1,
+                          int eventData2);
+int Callback_Timer_Geraeteliste(int panel, int control, int event, void* callbackData, int eventData1,
+                                int eventData2);
 
 // Live values and status (one query, the continuous query and its timer, the status popup).
 int Callback_Button_Abfragen(int panel, int control, int event, void* callbackData, int eventData1,

@@ -29,8 +29,7 @@ struct EnglischeZeile {
     Art art;
     const char* text;
     std::span<const Ringeintrag> eintraege = {};
-    const char* spaltentitel1 = nullptr; // tables only
-    const char* spaltentitel2 = nullptr;
+    std::span<const char* const> spaltentitel = {}; // tables and lists, from the first column
 };
 
 constexpr Ringeintrag kParametersaetze[] = {
@@ -61,6 +60,11 @@ constexpr Ringeintrag kDithertypen[] = {{0, "off", 0}, {1, "Sinus", 1}, {2, "Rec
 constexpr Ringeintrag kAusEin[] = {{0, "off", 0}, {1, "on", 1}};
 constexpr Ringeintrag kAdresseAlle[] = {{8, "all", '&', true}};
 constexpr Ringeintrag kPortNichtGeoeffnet[] = {{0, "not opened", -1}};
+constexpr Ringeintrag kNichtGebunden[] = {{0, "not bound", -1}};
+
+constexpr const char* kDitherTabelleSpalten[] = {"pmw-curr.", "dith. ampl."};
+constexpr const char* kGeraetelisteSpalten[] = {"Device", "COM",        "Description",
+                                                "Maker",  "Serial no.", "Stable name"};
 
 using enum Ziel;
 using enum Art;
@@ -144,6 +148,9 @@ constexpr EnglischeZeile kEnglisch[] = {
     {Companel, COMPANEL_GERAET, Label, "Device"},
     {Companel, COMPANEL_ADAPTER, Label, "Adapter"},
     {Companel, COMPANEL_BYID, Label, "Stable name"},
+    {Companel, COMPANEL_LATENZ, Label, "Latency"},
+    {Companel, COMPANEL_GERAETELISTE, Label, "Serial devices", {}, kGeraetelisteSpalten},
+    {Companel, COMPANEL_BINDUNG, Label, "Bind to", kNichtGebunden},
     {Hauptpanel, MAINPANEL_RFWV_CURRENT_STEP, Label, "on at current step", kAusEin},
     {Hauptpanel, MAINPANEL_RFVW_JUMP_TO_ZERO, Label, "    on at jump to 0", kAusEin},
     {Hauptpanel, MAINPANEL_RFWV_AUTOMATIC, Label, "automatic mode", kAusEin},
@@ -157,7 +164,7 @@ constexpr EnglischeZeile kEnglisch[] = {
     {Hauptpanel, MAINPANEL_AN_VKR3AX2_ANPASEN, Label, "Adopt to VKR3AX2 version"},
     {Hauptpanel, MAINPANEL_CHECKBOX_USE_DITHTBL, Label, "Use Dithertable"},
     {Hauptpanel, MAINPANEL_CHECKBOX_SUP_DITH_TBL, Label, "Device supports Dither table"},
-    {Hauptpanel, MAINPANEL_DITHER_TABLE, Label, "Dither amplitude-table", {}, "pmw-curr.", "dith. ampl."},
+    {Hauptpanel, MAINPANEL_DITHER_TABLE, Label, "Dither amplitude-table", {}, kDitherTabelleSpalten},
 };
 
 void ZeileAnwenden(const EnglischeZeile& z) {
@@ -176,8 +183,8 @@ void ZeileAnwenden(const EnglischeZeile& z) {
         else
             ReplaceListItem(panel, z.id, e.index, e.label, e.wert);
     }
-    if (z.spaltentitel1) SetTableColumnAttribute(panel, z.id, 1, ATTR_LABEL_TEXT, z.spaltentitel1);
-    if (z.spaltentitel2) SetTableColumnAttribute(panel, z.id, 2, ATTR_LABEL_TEXT, z.spaltentitel2);
+    for (size_t i = 0; i < z.spaltentitel.size(); ++i)
+        SetTableColumnAttribute(panel, z.id, static_cast<int>(i) + 1, ATTR_LABEL_TEXT, z.spaltentitel[i]);
 }
 
 } // namespace

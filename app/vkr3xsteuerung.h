@@ -165,6 +165,11 @@ constexpr int COMPANEL_SCANTEXT = 17;
 constexpr int COMPANEL_GERAET = 18;
 constexpr int COMPANEL_ADAPTER = 19;
 constexpr int COMPANEL_BYID = 20;
+// The chosen port's latency; the serial devices of the system and the binding of the selected one
+constexpr int COMPANEL_LATENZ = 21;
+constexpr int COMPANEL_GERAETELISTE = 22;
+constexpr int COMPANEL_BINDUNG = 23;
+constexpr int COMPANEL_GERAETETIMER = 24;
 
 // Info panel
 constexpr int INFOPANEL_OK = 2;

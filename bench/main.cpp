@@ -13,7 +13,11 @@
 //    The same for a comparison with the regulator (the working parameters and the first
 //    programs read and compared with the program's sets), which must cost one read of them.
 //
-// 3. Recording: unpaced rounds alternate between the exchange recorder off and on (as the
+// 3. Through a USB adapter: the same transfer against a simulator behind an adapter whose
+//    latency timer is 16 ms (the FTDI default) and 1 ms (what the low-latency setting gives), at
+//    115200 and 9600 baud; the ratios show what lowering the timer buys.
+//
+// 4. Recording: unpaced rounds alternate between the exchange recorder off and on (as the
 //    program runs it, for the line monitor) on one server; the two rates are compared.
 //
 //   vkr3x-bench [--sim PATH] [--rounds N] [--line-programs N] [--line-runs N] [--record-rounds N]
@@ -101,9 +105,10 @@ double CpuSekunden() {
 }
 
 // Starts the server and returns the pseudo-terminal it reports on its first line, or "".
-QString SimulatorStarten(QProcess* sim, const QString& programm, int baud) {
+QString SimulatorStarten(QProcess* sim, const QString& programm, int baud, int latenzMs) {
     QStringList argumente = {QStringLiteral("--device"), QStringLiteral("1:b"), QStringLiteral("--stats")};
     if (baud > 0) argumente << QStringLiteral("--baud") << QString::number(baud);
+    if (latenzMs > 0) argumente << QStringLiteral("--adapter-latency") << QString::number(latenzMs);
     sim->setProgram(programm);
     sim->setArguments(argumente);
     sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -186,14 +191,15 @@ int UebertragenWechselnd(int runden, int programme, Messung* aus, Messung* an) {
     return 0;
 }
 
-// One run against a fresh server. baud 0: the server answers at once. With an, the rounds
-// alternate between the recorder off (counted in m) and on (counted in an).
+// One run against a fresh server. baud 0: the server answers at once; latenzMs > 0: it sits
+// behind an adapter with that latency timer. With an, the rounds alternate between the recorder
+// off (counted in m) and on (counted in an).
 using Arbeit = int (*)(int runden, int programme, Messung* m);
 
-int Lauf(const QString& programm, int baud, int runden, int programme, Messung* m, Messung* an = nullptr,
-         Arbeit arbeit = Uebertragen) {
+int Lauf(const QString& programm, int baud, int latenzMs, int runden, int programme, Messung* m,
+         Messung* an = nullptr, Arbeit arbeit = Uebertragen) {
     QProcess sim;
-    const QString pfad = SimulatorStarten(&sim, programm, baud);
+    const QString pfad = SimulatorStarten(&sim, programm, baud, latenzMs);
     if (pfad.isEmpty()) {
         std::fprintf(stderr, "vkr3x-bench: simulator %s did not start\n", qPrintable(programm));
         return 1;
@@ -227,16 +233,24 @@ double Minimum(int baud, const Messung& m) {
     return static_cast<double>(m.empfangen + m.gesendet) * BITS_PRO_ZEICHEN / static_cast<double>(baud);
 }
 
+// Runs the transfer (or the comparison) against the line at baud, behind an adapter with
+// latenzMs, several times; returns the best run's time over the line's minimum, 0 on failure.
+double BesterLauf(const QString& programm, int baud, int latenzMs, const Optionen& opt, Messung* beste,
+                  QString* alle, Arbeit arbeit = Uebertragen) {
+    for (int lauf = 0; lauf < opt.leitungsLaeufe; ++lauf) {
+        Messung m;
+        if (Lauf(programm, baud, latenzMs, 1, opt.leitungsProgramme, &m, nullptr, arbeit) != 0) return 0.0;
+        *alle += QStringLiteral(" %1").arg(m.wand / Minimum(baud, m), 0, 'f', 4);
+        if (lauf == 0 || m.wand / Minimum(baud, m) < beste->wand / Minimum(baud, *beste)) *beste = m;
+    }
+    return beste->wand / Minimum(baud, *beste);
+}
+
 // Runs the transfer (or the comparison) against the line at baud, prints every run and the best.
 bool LeitungMessen(const QString& programm, int baud, const Optionen& opt, Arbeit arbeit = Uebertragen) {
     Messung beste;
     QString alle;
-    for (int lauf = 0; lauf < opt.leitungsLaeufe; ++lauf) {
-        Messung m;
-        if (Lauf(programm, baud, 1, opt.leitungsProgramme, &m, nullptr, arbeit) != 0) return false;
-        alle += QStringLiteral(" %1").arg(m.wand / Minimum(baud, m), 0, 'f', 4);
-        if (lauf == 0 || m.wand / Minimum(baud, m) < beste.wand / Minimum(baud, beste)) beste = m;
-    }
+    if (BesterLauf(programm, baud, 0, opt, &beste, &alle, arbeit) <= 0.0) return false;
     std::printf("%6d baud    %ld exchanges, %lld + %lld bytes, line minimum %.3f s, best run %.3f s\n", baud,
                 beste.austausche, beste.empfangen, beste.gesendet, Minimum(baud, beste), beste.wand);
     std::printf("               ratio %.4f (runs:%s), CPU %.2f us/exchange, simulator late %.1f us/answer\n",
@@ -247,12 +261,34 @@ bool LeitungMessen(const QString& programm, int baud, const Optionen& opt, Arbei
     return true;
 }
 
+// The transfer through an adapter with its latency timer at 16 ms (the usual default) and at
+// 1 ms (low latency), at each baud rate: the ratios over the line's minimum and their quotient.
+bool AdapterMessen(const QString& programm, const Optionen& opt) {
+    std::printf("through a USB adapter: write + read of %d programs, best of %d runs\n",
+                opt.leitungsProgramme, opt.leitungsLaeufe);
+    for (int baud : {115200, 9600}) {
+        double verhaeltnis[2] = {};
+        const int timer[2] = {16, 1};
+        for (int i = 0; i < 2; ++i) {
+            Messung beste;
+            QString alle;
+            verhaeltnis[i] = BesterLauf(programm, baud, timer[i], opt, &beste, &alle);
+            if (verhaeltnis[i] <= 0.0) return false;
+            std::printf("%6d baud    timer %2d ms: %.3f s, ratio %.3f (runs:%s), %.2f ms/exchange\n", baud,
+                        timer[i], beste.wand, verhaeltnis[i], qPrintable(alle),
+                        beste.wand * 1.0e3 / static_cast<double>(beste.austausche));
+        }
+        std::printf("               low latency: %.1f times as fast\n", verhaeltnis[0] / verhaeltnis[1]);
+    }
+    return true;
+}
+
 // Unpaced rounds, alternately without and with the recorder on one server; prints both rates and
 // what recording costs of the exchange rate.
 bool MitschnittMessen(const QString& programm, const Optionen& opt) {
     Messung m[2];
     MitschnittLeeren();
-    if (Lauf(programm, 0, 2 * opt.mitschnittRunden, PROGRAMME, &m[0], &m[1]) != 0) return false;
+    if (Lauf(programm, 0, 0, 2 * opt.mitschnittRunden, PROGRAMME, &m[0], &m[1]) != 0) return false;
     std::printf("recording: %d unpaced rounds each, alternating, recorder off / on\n",
                 2 * opt.mitschnittRunden);
     const char* namen[] = {"off", "on "};
@@ -282,7 +318,7 @@ int main(int argc, char** argv) {
     const QString programm = SimulatorFinden(opt.sim);
 
     Messung frei;
-    if (Lauf(programm, 0, opt.runden, PROGRAMME, &frei) != 0) return 1;
+    if (Lauf(programm, 0, 0, opt.runden, PROGRAMME, &frei) != 0) return 1;
     const double n = static_cast<double>(frei.austausche);
     std::printf("simulator      %s\n", qPrintable(programm));
     std::printf("rounds         %d x (write + read of %d programs), unpaced\n", opt.runden, PROGRAMME);
@@ -300,5 +336,6 @@ int main(int argc, char** argv) {
         opt.leitungsProgramme, opt.leitungsLaeufe);
     for (int baud : {115200, 9600})
         if (!LeitungMessen(programm, baud, opt, Vergleichen)) return 1;
+    if (!AdapterMessen(programm, opt)) return 1;
     return MitschnittMessen(programm, opt) ? 0 : 1;
 }

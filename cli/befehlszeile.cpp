@@ -14,7 +14,8 @@
 
 namespace {
 
-const QCommandLineOption kPort("port", "COM port 1..8 (VKR3X_COM<n> names its device).", "N");
+const QCommandLineOption kPort("port", "COM port 1..8 (VKR3X_COM<n>, else its binding, names its device).",
+                               "N");
 const QCommandLineOption kDevice("device", "Serial device to use as the port, e.g. /dev/ttyUSB0.", "PATH");
 const QCommandLineOption kAddress("address", "Regulator address 1..8, or & for all (default 1).", "A");
 const QCommandLineOption kBaud("baud", "Baud rate (default 9600).", "B");

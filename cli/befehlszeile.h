@@ -42,6 +42,9 @@ extern const Befehl kDateibefehle[];
 void StatusOptionen(QCommandLineParser& parser);
 int StatusBefehl(const QCommandLineParser& parser, const QStringList& argumente);
 
+// "ports": the serial devices, the bindings and what each COM number opens.
+int PortsBefehl(const QCommandLineParser& parser, const QStringList& argumente);
+
 // Prints "vkr3x: <catalogue message> (<number>)" to standard error; returns EXIT_FEHLER.
 int FehlerMelden(int code);
 // Prints "vkr3x: <text>" and a hint to the command's help; returns EXIT_FEHLER.

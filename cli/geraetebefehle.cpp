@@ -172,5 +172,7 @@ const Befehl kGeraetebefehle[] = {
     {"status", "",
      "Actual current and voltage, status word with its texts, active current, compatibility mode.", true, 0,
      0, StatusOptionen, StatusBefehl},
+    {"ports", "", "List the serial devices and the device each COM number opens (bindings included).", false,
+     0, 0, nullptr, PortsBefehl},
     {nullptr, nullptr, nullptr, false, 0, 0, nullptr, nullptr},
 };

@@ -42,6 +42,16 @@ std::string AdapterText(const Rs232Portinfo& info) {
     return text;
 }
 
+// A USB adapter's latency timer holds every answer back until it elapses; at 1 ms the line
+// speed counts, above it the timer does. The command lowers it until the adapter is unplugged.
+std::string LatenzText(const Rs232Portinfo& info) {
+    if (info.latenzMs < 0) return "";
+    const std::string ms = std::to_string(info.latenzMs) + " ms";
+    if (info.latenzMs <= 1) return ms;
+    const std::string befehl = "echo 1 | sudo tee " + info.latenzDatei;
+    return Englisch() ? ms + "; lower it to 1 ms with: " + befehl : ms + "; auf 1 ms senken mit: " + befehl;
+}
+
 std::string OeffnungsgrundText(const Rs232Oeffnungsfehler& f) {
     const bool en = Englisch();
     const std::string& g = f.geraet;
@@ -74,13 +84,14 @@ void PortdetailsAnzeigen() {
     const int port = gCom.portOffen != -1 ? gCom.portOffen : gCom.port;
     Rs232Portinfo info;
     if (port < 1 || Rs232PortinfoLesen(port, &info) != 0) {
-        for (int feld : {COMPANEL_GERAET, COMPANEL_ADAPTER, COMPANEL_BYID})
+        for (int feld : {COMPANEL_GERAET, COMPANEL_ADAPTER, COMPANEL_BYID, COMPANEL_LATENZ})
             SetCtrlVal(gCompanelHandle, feld, "");
         return;
     }
     SetCtrlVal(gCompanelHandle, COMPANEL_GERAET, GeraetText(info).c_str());
     SetCtrlVal(gCompanelHandle, COMPANEL_ADAPTER, AdapterText(info).c_str());
     SetCtrlVal(gCompanelHandle, COMPANEL_BYID, info.byId.c_str());
+    SetCtrlVal(gCompanelHandle, COMPANEL_LATENZ, LatenzText(info).c_str());
 }
 
 bool ComAdapterGetrennt() {

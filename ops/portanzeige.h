@@ -3,8 +3,9 @@
 // device and adapter on the COM panel, and the reason for a failed open or a lost adapter,
 // appended to the error field's catalogue message.
 
-// Shows on the COM panel the device, adapter and stable name of the open port, or of the port
-// the user chose when none is open; empty fields when no port is chosen.
+// Shows on the COM panel the device, adapter, stable name and latency timer of the open port, or
+// of the port the user chose when none is open; empty fields when no port is chosen. A timer
+// above 1 ms is shown with the command that lowers it.
 void PortdetailsAnzeigen();
 
 // True while a port is open whose adapter is gone: the next result shown closes it and says why.

@@ -21,6 +21,7 @@ enum class ControlKind {
     Timer,         // invisible; ticks while enabled
     Decoration,    // frame, no value, no events
     Picture,       // static picture, no value, no events
+    ListBox,       // rows of label/value items in columns; value is the selected row's value
 };
 
 enum class ValueType { None, Int, Double, Char, String };
@@ -74,6 +75,7 @@ struct ControlDefinition {
     bool enabled = false;   // timers
     int rows = 0;           // tables
     int columns = 0;        // tables
+    // Tables and list boxes
     std::span<const char* const> columnTitles = {};
     PictureKind picture = PictureKind::None;
     const char* defaultText = ""; // string controls

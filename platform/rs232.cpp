@@ -1,15 +1,15 @@
 #include "platform/rs232.h"
+#include "platform/rs232_intern.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <cmath>
 
 #if defined(Q_OS_WIN)
@@ -19,6 +19,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#if defined(Q_OS_LINUX)
+#include <linux/serial.h>
+#endif
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +41,8 @@ struct Port {
 
 Port gPorts[RS232_PORTS + 1]; // indexed by port number; entry 0 unused
 Rs232Oeffnungsfehler gOeffnungsfehler[RS232_PORTS + 1];
+// Read by the port details from another thread than the one using the port.
+std::atomic<bool> gNiedrigeLatenz[RS232_PORTS + 1];
 
 // A hang-up or a vanished device shows as a resource error; it does not mend by itself.
 void FehlerMerken(Port* p, QSerialPort::SerialPortError e) {
@@ -54,39 +59,30 @@ int PortError(int port) {
     return (port < 1 || port > RS232_PORTS) ? RS232_ERR_PORT_NUMBER : RS232_ERR_NOT_OPEN;
 }
 
-QString DefaultDeviceName(int port) {
-    const QByteArray var = "VKR3X_COM" + QByteArray::number(port);
-    // Set but empty names no device: the port then fails to open, rather than falling back to
-    // whatever adapter is plugged in.
-    if (qEnvironmentVariableIsSet(var.constData())) {
-        const QString configured = qEnvironmentVariable(var.constData());
-        if (configured.trimmed().isEmpty()) return QString();
-#if defined(Q_OS_WIN)
-        return configured;
-#else
-        // A short name ("ttyUSB0") lies under /dev, as the serial port takes it; every check of
-        // the device file (details, unplugging, why it does not open) must look at the same file.
-        if (configured.startsWith('/') || configured.startsWith(QLatin1String("./")) ||
-            configured.startsWith(QLatin1String("../")))
-            return configured;
-        return QStringLiteral("/dev/") + configured;
-#endif
-    }
-#if defined(Q_OS_WIN)
-    return QStringLiteral("COM%1").arg(port);
-#else
-    const QString usb = QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
-    if (QFileInfo::exists(usb)) return usb;
-    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-#endif
-}
-
 // A pseudo-terminal has no line to configure: Linux keeps it at 8 data bits without parity, so
 // Qt reports the 7-bit setting as refused. That refusal does not make the port unusable; on a
 // real device it does.
 bool IsPseudoTerminal(const QString& name) {
     const QString real = QFileInfo(name).canonicalFilePath();
     return real.startsWith(QLatin1String("/dev/pts/")) || real.startsWith(QLatin1String("/dev/ttyp"));
+}
+
+// A USB adapter passes received bytes on only when its latency timer elapses (16 ms by default
+// on the common FTDI chips), unless its driver is asked for low latency, which makes the FTDI
+// driver set the timer to 1 ms. A user may set that flag without special rights; a serial port
+// with a UART takes it without effect. A pseudo-terminal or a driver without serial info
+// refuses the request, and nothing else changes. True when the flag is set.
+bool NiedrigeLatenzAnfordern(QSerialPort* sp) {
+#if defined(Q_OS_LINUX) && defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
+    serial_struct info{};
+    if (::ioctl(sp->handle(), TIOCGSERIAL, &info) != 0) return false;
+    if (info.flags & ASYNC_LOW_LATENCY) return true;
+    info.flags |= ASYNC_LOW_LATENCY;
+    return ::ioctl(sp->handle(), TIOCSSERIAL, &info) == 0;
+#else
+    Q_UNUSED(sp);
+    return false;
+#endif
 }
 
 // Milliseconds left, rounded up so that a wait never ends before its deadline.
@@ -172,8 +168,9 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
         return RS232_ERR_ARGUMENT;
     CloseCom(port);
 
-    const QString name =
-        (deviceName && deviceName[0]) ? QString::fromLocal8Bit(deviceName) : DefaultDeviceName(port);
+    int herkunft = 0;
+    const QString name = (deviceName && deviceName[0]) ? QString::fromLocal8Bit(deviceName)
+                                                       : Rs232Geraetename(port, &herkunft);
     gOeffnungsfehler[port] = Rs232Oeffnungsfehler();
     if (name.trimmed().isEmpty()) {
         gOeffnungsfehler[port].grund = RS232_GRUND_FEHLT;
@@ -209,6 +206,7 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
     p.stuckBytes = 0;
     p.getrennt = false;
     p.name = name;
+    gNiedrigeLatenz[port] = NiedrigeLatenzAnfordern(sp);
     return 0;
 }
 
@@ -219,6 +217,7 @@ int CloseCom(int port) {
     const bool failed = p->sp->error() != QSerialPort::NoError && p->sp->error() != QSerialPort::TimeoutError;
     delete p->sp;
     *p = Port();
+    gNiedrigeLatenz[port] = false;
     return failed ? RS232_ERR_IO : 0;
 }
 
@@ -366,28 +365,6 @@ int Rs232TestSetOutQStuck(int port, int stuck) {
     return 0;
 }
 
-int Rs232PortinfoLesen(int port, Rs232Portinfo* info) {
-    if (port < 1 || port > RS232_PORTS) return RS232_ERR_PORT_NUMBER;
-    *info = Rs232Portinfo();
-    const QString name = DefaultDeviceName(port);
-    info->geraet = name.toStdString();
-    const QString datei = QFileInfo(name).canonicalFilePath();
-    if (datei.isEmpty()) return 0; // no such device: nothing more to know
-    info->datei = datei.toStdString();
-    const QSerialPortInfo adapter(datei);
-    info->beschreibung = adapter.description().toStdString();
-    info->hersteller = adapter.manufacturer().toStdString();
-    info->seriennummer = adapter.serialNumber().toStdString();
-    const QDir byId(QStringLiteral("/dev/serial/by-id"));
-    for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        if (link.canonicalFilePath() == datei) {
-            info->byId = link.absoluteFilePath().toStdString();
-            break;
-        }
-    }
-    return 0;
-}
-
 int Rs232OeffnungsfehlerLesen(int port, Rs232Oeffnungsfehler* fehler) {
     if (port < 1 || port > RS232_PORTS) return RS232_ERR_PORT_NUMBER;
     *fehler = gOeffnungsfehler[port];
@@ -399,4 +376,8 @@ int Rs232Getrennt(int port) {
     if (!p) return PortError(port);
     if (!p->getrennt && !QFileInfo::exists(p->name)) p->getrennt = true;
     return p->getrennt ? 1 : 0;
+}
+
+bool Rs232NiedrigeLatenzGewaehrt(int port) {
+    return port >= 1 && port <= RS232_PORTS && gNiedrigeLatenz[port];
 }

@@ -3,16 +3,19 @@
 // driver was written against: open with a configuration, close, time-out, write, read one byte,
 // output-queue length, empty the queues.
 //
-// Port n (1..RS232_PORTS) is the device named by the environment variable VKR3X_COM<n> when it
-// is set (for instance VKR3X_COM1=/dev/pts/4); otherwise on Linux /dev/ttyUSB<n-1> when that
-// exists, else /dev/ttyS<n-1>; on Windows "COM<n>". A pseudo-terminal works as a port.
+// Port n (1..RS232_PORTS) is, in this order: the device named by the environment variable
+// VKR3X_COM<n> when it is set (for instance VKR3X_COM1=/dev/pts/4); the device bound to n (see
+// Rs232BindungSetzen); otherwise on Linux /dev/ttyUSB<n-1> when that exists, else
+// /dev/ttyS<n-1>; on Windows "COM<n>". A pseudo-terminal works as a port.
 //
 // All calls are blocking. A port belongs to one thread, which opens, uses and closes it; the
-// process must have a Qt application object. Ports share no state, so one worker thread per
-// port may run at once (opening a port sets VKR3X_COM<n> never; set those before workers start).
-// The only waits are the time-outs: reading a byte that is already buffered costs no system call.
+// process must have a Qt application object. Ports share no state but the bindings, which are
+// locked, so one worker thread per port may run at once (opening a port sets VKR3X_COM<n>
+// never; set those before workers start). The only waits are the time-outs: reading a byte that
+// is already buffered costs no system call.
 
 #include <string>
+#include <vector>
 
 constexpr int RS232_PORTS = 8;
 
@@ -75,18 +78,57 @@ int Rs232TestSetOutQStuck(int port, int stuck);
 
 // ---- What a user needs to recognise a port and to mend a failed open ------------------------
 
+// Where the name a port opens comes from.
+enum Rs232Herkunft {
+    RS232_HERKUNFT_VORGABE = 0, // the default device of the port number
+    RS232_HERKUNFT_UMGEBUNG,    // the environment variable VKR3X_COM<n>
+    RS232_HERKUNFT_BINDUNG,     // the device bound to the port number
+};
+
 // The device behind a port number and what the system knows of the adapter. Texts the system
 // does not know stay empty.
 struct Rs232Portinfo {
-    std::string geraet;       // the name the port opens (VKR3X_COM<n>, else the default device)
+    std::string geraet; // the name the port opens
+    int herkunft = RS232_HERKUNFT_VORGABE;
     std::string datei;        // the device file that name leads to, links followed
     std::string beschreibung; // the adapter's description, e.g. "FT232R USB UART"
     std::string hersteller;   // its maker
     std::string seriennummer; // its serial number
-    std::string byId;         // the stable /dev/serial/by-id/ name leading to the same file
+    std::string byId;         // the stable name (in /dev/serial/by-id) leading to the same file
+    // A USB adapter that holds received bytes back for a latency timer: the timer in
+    // milliseconds and the file that sets it; -1 and "" where there is none.
+    int latenzMs = -1;
+    std::string latenzDatei;
+    bool niedrigeLatenz = false; // the port is open and its driver took the low-latency request
 };
 // 0, or RS232_ERR_PORT_NUMBER. Works for closed ports too; the device need not exist.
 int Rs232PortinfoLesen(int port, Rs232Portinfo* info);
+
+// ---- Serial devices of the system and the ports bound to them --------------------------------
+
+// Binds port to a device name, best its stable name, so that the port opens that device
+// wherever it is plugged in; null or "" removes the binding. Kept for the process; a binding is
+// overruled by VKR3X_COM<n>. 0, RS232_ERR_PORT_NUMBER, or RS232_ERR_ARGUMENT for a name with
+// control characters. Safe from any thread.
+int Rs232BindungSetzen(int port, const char* geraet);
+// The name port is bound to, "" when none. 0 or RS232_ERR_PORT_NUMBER.
+int Rs232BindungLesen(int port, std::string* geraet);
+
+// A serial device the system has.
+struct Rs232Geraet {
+    std::string datei; // the device file, e.g. /dev/ttyUSB0
+    std::string beschreibung;
+    std::string hersteller;
+    std::string seriennummer;
+    std::string byId;  // its stable name, "" when it has none
+    int latenzMs = -1; // its latency timer, -1 when it has none
+};
+// The serial devices present now, ordered by device file: USB and CDC adapters, serial ports
+// with a real UART, and whatever the folder of stable names leads to. That folder is
+// /dev/serial/by-id; the environment variable VKR3X_SERIAL_BY_ID names another one (a test hook,
+// where links to pseudo-terminals stand in for adapters). Looks only at names, never opens a
+// device the system does not list itself.
+std::vector<Rs232Geraet> Rs232GeraeteAuflisten();
 
 // Why the last OpenComConfig of a port failed.
 enum Rs232Grund {

@@ -117,14 +117,19 @@ int GetPanelAttribute(int panel, int attribute, std::string* value);
 constexpr int ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS = 1420;
 int SetSystemAttribute(int attribute, int value);
 
-// ---- Rings -------------------------------------------------------------------------------
+// ---- Rings and list boxes ----------------------------------------------------------------
+// A list box's label holds the texts of its columns separated by tabs; its value is the value of
+// the selected row (UIE_BAD_INDEX while none is selected).
 int ReplaceListItem(int panel, int control, int index, const char* label, int value);
 int ReplaceListItem(int panel, int control, int index, const char* label, char value);
 int GetNumListItems(int panel, int control, int* count);
 int GetLabelFromIndex(int panel, int control, int index, std::string* label);
 int GetValueFromIndex(int panel, int control, int index, int* value);
 int GetValueFromIndex(int panel, int control, int index, char* value);
-int GetCtrlIndex(int panel, int control, int* index);
+int GetCtrlIndex(int panel, int control, int* index); // -1 for a list box without selection
+// List boxes only: index -1 appends. Rows put in by the program never call the callback.
+int InsertListItem(int panel, int control, int index, const char* label, int value);
+int ClearListCtrl(int panel, int control);
 
 // ---- Tables (cells addressed as column, row, both from 1) --------------------------------
 struct Point {

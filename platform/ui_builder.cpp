@@ -1,6 +1,7 @@
 // Builds the widgets of a panel from its declarative definition and wires every user action
 // to the callback of its control. All connections of controls to events are made here.
 #include "platform/ui_accessible.h"
+#include "platform/ui_liste.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_table.h"
 #include "platform/ui_widgets.h"
@@ -37,6 +38,7 @@ bool HasSeparateLabel(const ControlDefinition& def) {
     case ControlKind::Led:
     case ControlKind::PictureRing:
     case ControlKind::Table:
+    case ControlKind::ListBox:
         return def.labelPlacement != LabelPlacement::None;
     case ControlKind::Checkbox:
         return def.labelPlacement == LabelPlacement::Left || def.labelPlacement == LabelPlacement::Above;
@@ -203,6 +205,8 @@ QWidget* MakeWidget(ControlRec& rec, QWidget* canvas, int panel) {
         return MakePictureRing(rec, canvas, panel, id);
     case ControlKind::Table:
         return MakeTable(def, canvas, panel, id);
+    case ControlKind::ListBox:
+        return MakeListBox(def, canvas, panel, id);
     default:
         return MakeStatic(def, canvas);
     }

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <cmath>
 
 namespace vkrui {
@@ -133,8 +134,19 @@ static QTableWidgetItem* HeaderOf(int panel, int control, int column, int attrib
     return table->horizontalHeaderItem(column - 1);
 }
 
+// List boxes have column titles too.
+static int SetListColumnTitle(QTreeWidget* list, int column, int attribute, const char* value) {
+    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
+    if (column < 1 || column > list->columnCount()) return UIE_BAD_INDEX;
+    list->headerItem()->setText(column - 1, Utf8(value));
+    return UIE_OK;
+}
+
 int SetTableColumnAttribute(int panel, int control, int column, int attribute, const char* value) {
     int error = UIE_OK;
+    if (ControlRec* rec = FindControl(panel, control, &error))
+        if (auto* list = qobject_cast<QTreeWidget*>(rec->widget))
+            return SetListColumnTitle(list, column, attribute, value);
     QTableWidgetItem* header = HeaderOf(panel, control, column, attribute, &error);
     if (!header) return error;
     const QSignalBlocker quiet(header->tableWidget());
@@ -144,6 +156,14 @@ int SetTableColumnAttribute(int panel, int control, int column, int attribute, c
 
 int GetTableColumnAttribute(int panel, int control, int column, int attribute, std::string* value) {
     int error = UIE_OK;
+    if (ControlRec* rec = FindControl(panel, control, &error))
+        if (auto* list = qobject_cast<QTreeWidget*>(rec->widget)) {
+            if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
+            if (column < 1 || column > list->columnCount()) return UIE_BAD_INDEX;
+            if (!value) return UIE_BAD_VALUE_TYPE;
+            *value = list->headerItem()->text(column - 1).toStdString();
+            return UIE_OK;
+        }
     QTableWidgetItem* header = HeaderOf(panel, control, column, attribute, &error);
     if (!header) return error;
     if (!value) return UIE_BAD_VALUE_TYPE;

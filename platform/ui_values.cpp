@@ -1,6 +1,7 @@
 // Control values and ring lists. Every change made here is made with the widget's signals
 // blocked: a value set by the program never reaches a callback.
 #include "platform/ui.h"
+#include "platform/ui_liste.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_widgets.h"
 
@@ -38,6 +39,10 @@ bool IsRing(const ControlRec& rec) {
     return rec.def->kind == ControlKind::Ring || rec.def->kind == ControlKind::PictureRing;
 }
 
+bool IsList(const ControlRec& rec) {
+    return rec.def->kind == ControlKind::ListBox;
+}
+
 int SetNumber(ControlRec& rec, double value) {
     const QSignalBlocker quiet(rec.widget);
     switch (rec.def->kind) {
@@ -50,6 +55,8 @@ int SetNumber(ControlRec& rec, double value) {
     case ControlKind::Ring:
     case ControlKind::PictureRing:
         return SelectRingValue(rec, static_cast<int>(std::lround(value)));
+    case ControlKind::ListBox:
+        return ListSelectValue(rec, static_cast<int>(std::lround(value)));
     case ControlKind::ToggleButton:
     case ControlKind::Checkbox:
         static_cast<QAbstractButton*>(rec.widget)->setChecked(value != 0.0);
@@ -76,6 +83,12 @@ int GetNumber(const ControlRec& rec, double* value) {
     case ControlKind::PictureRing:
         *value = static_cast<ComPictureRing*>(rec.widget)->Port();
         return UIE_OK;
+    case ControlKind::ListBox: {
+        const int index = ListCurrentIndex(rec);
+        if (index < 0) return UIE_BAD_INDEX;
+        *value = ListValue(rec, index);
+        return UIE_OK;
+    }
     case ControlKind::ToggleButton:
     case ControlKind::Checkbox:
         *value = static_cast<QAbstractButton*>(rec.widget)->isChecked() ? 1 : 0;
@@ -188,9 +201,10 @@ int GetCtrlVal(int panel, int control, std::string* text) {
 
 namespace {
 
+// Rings, picture rings and list boxes: the controls with a list of items.
 ControlRec* RingOf(int panel, int control, int* error) {
     ControlRec* rec = FindControl(panel, control, error);
-    if (rec && !IsRing(*rec)) {
+    if (rec && !IsRing(*rec) && !IsList(*rec)) {
         *error = UIE_BAD_VALUE_TYPE;
         return nullptr;
     }
@@ -198,6 +212,7 @@ ControlRec* RingOf(int panel, int control, int* error) {
 }
 
 int ItemCount(const ControlRec& rec) {
+    if (IsList(rec)) return ListCount(rec);
     if (auto* ring = qobject_cast<QComboBox*>(rec.widget)) return ring->count();
     return static_cast<int>(rec.pictures.size());
 }
@@ -207,6 +222,10 @@ int ReplaceItem(int panel, int control, int index, const char* label, int value)
     ControlRec* rec = RingOf(panel, control, &error);
     if (!rec) return error;
     if (index < 0 || index >= ItemCount(*rec)) return UIE_BAD_INDEX;
+    if (IsList(*rec)) {
+        ListReplace(*rec, index, Utf8(label), value);
+        return UIE_OK;
+    }
     if (auto* ring = qobject_cast<QComboBox*>(rec->widget)) {
         const QSignalBlocker quiet(ring);
         ring->setItemText(index, Utf8(label));
@@ -226,7 +245,9 @@ int ItemValue(int panel, int control, int index, int* value) {
     if (!rec) return error;
     if (index < 0 || index >= ItemCount(*rec)) return UIE_BAD_INDEX;
     if (!value) return UIE_BAD_VALUE_TYPE;
-    if (auto* ring = qobject_cast<QComboBox*>(rec->widget))
+    if (IsList(*rec))
+        *value = ListValue(*rec, index);
+    else if (auto* ring = qobject_cast<QComboBox*>(rec->widget))
         *value = ring->itemData(index).toInt();
     else
         *value = rec->pictures[static_cast<size_t>(index)].value;
@@ -258,7 +279,9 @@ int GetLabelFromIndex(int panel, int control, int index, std::string* label) {
     if (!rec) return error;
     if (index < 0 || index >= ItemCount(*rec)) return UIE_BAD_INDEX;
     if (!label) return UIE_BAD_VALUE_TYPE;
-    if (auto* ring = qobject_cast<QComboBox*>(rec->widget))
+    if (IsList(*rec))
+        *label = ListLabel(*rec, index).toStdString();
+    else if (auto* ring = qobject_cast<QComboBox*>(rec->widget))
         *label = ring->itemText(index).toStdString();
     else
         *label = rec->pictures[static_cast<size_t>(index)].label.toStdString();
@@ -281,6 +304,10 @@ int GetCtrlIndex(int panel, int control, int* index) {
     const ControlRec* rec = RingOf(panel, control, &error);
     if (!rec) return error;
     if (!index) return UIE_BAD_VALUE_TYPE;
+    if (IsList(*rec)) {
+        *index = ListCurrentIndex(*rec);
+        return UIE_OK;
+    }
     if (auto* ring = qobject_cast<QComboBox*>(rec->widget)) {
         *index = ring->currentIndex();
         return UIE_OK;
@@ -289,5 +316,24 @@ int GetCtrlIndex(int panel, int control, int* index) {
     *index = -1;
     for (size_t i = 0; i < rec->pictures.size(); ++i)
         if (rec->pictures[i].value == port) *index = static_cast<int>(i);
+    return UIE_OK;
+}
+
+int InsertListItem(int panel, int control, int index, const char* label, int value) {
+    int error = UIE_OK;
+    ControlRec* rec = FindControl(panel, control, &error);
+    if (!rec) return error;
+    if (!IsList(*rec)) return UIE_BAD_VALUE_TYPE;
+    if (index < -1 || index > ListCount(*rec)) return UIE_BAD_INDEX;
+    ListInsert(*rec, index, Utf8(label), value);
+    return UIE_OK;
+}
+
+int ClearListCtrl(int panel, int control) {
+    int error = UIE_OK;
+    ControlRec* rec = FindControl(panel, control, &error);
+    if (!rec) return error;
+    if (!IsList(*rec)) return UIE_BAD_VALUE_TYPE;
+    ListClear(*rec);
     return UIE_OK;
 }

@@ -196,7 +196,26 @@ void Simulator::Impl::reply(const std::string& bytes, int64_t delayNs, bool hang
     const int64_t start = std::max(frameDone, txFree) + delayNs;
     const int64_t due = start + charNs * static_cast<int64_t>(bytes.size());
     txFree = due;
-    outbox.push_back({due, bytes, hangUpAfter});
+    if (latencyNs <= 0 || bytes.empty()) {
+        outbox.push_back({due, bytes, hangUpAfter});
+        return;
+    }
+    // At every expiry of its timer the adapter passes on the bytes that have arrived by then.
+    // (Answers are shorter than the 62 bytes after which such a chip would not wait.)
+    size_t from = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const int64_t tick = adapterTick(start + charNs * static_cast<int64_t>(i + 1));
+        const bool last = i + 1 == bytes.size();
+        if (last || adapterTick(start + charNs * static_cast<int64_t>(i + 2)) != tick) {
+            outbox.push_back({tick, bytes.substr(from, i + 1 - from), last && hangUpAfter});
+            from = i + 1;
+        }
+    }
+}
+
+int64_t Simulator::Impl::adapterTick(int64_t time) const {
+    const int64_t since = std::max<int64_t>(time - opened, 0);
+    return opened + (since + latencyNs - 1) / latencyNs * latencyNs;
 }
 
 int64_t Simulator::Impl::writeDue(int64_t time) {

@@ -24,7 +24,7 @@ struct DeviceOption {
 void printUsage(std::FILE* out) {
     std::fprintf(
         out, "Usage: vkr3x-sim [--device ADDRESS:KIND]... [--baud N] [--delay MS] [--store-other CODE=V]\n"
-             "                 [--stats]\n"
+             "                 [--adapter-latency MS] [--stats]\n"
              "Simulates VKR 3 A X2 regulators on a pseudo-terminal and prints its device path.\n"
              "\n"
              "  --device ADDRESS:KIND  a device at ADDRESS (1..8); KIND is a (version a),\n"
@@ -36,6 +36,9 @@ void printUsage(std::FILE* out) {
              "  --store-other CODE=V   acknowledge every write of CODE (e.g. C1) but keep\n"
              "                         the value V instead: a regulator that does not keep\n"
              "                         what it is sent\n"
+             "  --adapter-latency MS   behave as behind a USB adapter with a latency timer\n"
+             "                         of MS milliseconds (16 on FTDI chips by default):\n"
+             "                         answers wait for the timer's next expiry\n"
              "  --stats                on exit print the frames and bytes the line carried\n"
              "  --help                 show this text\n"
              "\n"
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     std::vector<vkr3xsim::FaultRule> faults;
     int baud = 0;
     int delayMs = 0;
+    int latencyMs = 0;
     bool stats = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -94,8 +98,11 @@ int main(int argc, char** argv) {
             stats = true;
             continue;
         }
-        if ((arg == "--baud" || arg == "--delay") && i + 1 < argc &&
-            parseCount(argv[i + 1], arg == "--baud" ? baud : delayMs)) {
+        int* count = arg == "--baud"              ? &baud
+                     : arg == "--delay"           ? &delayMs
+                     : arg == "--adapter-latency" ? &latencyMs
+                                                  : nullptr;
+        if (count && i + 1 < argc && parseCount(argv[i + 1], *count)) {
             ++i;
             continue;
         }
@@ -134,6 +141,7 @@ int main(int argc, char** argv) {
         sim.addDevice(device.address, device.kind);
     sim.setFrameLogging(false);
     sim.setBaudRate(baud);
+    sim.setAdapterLatency(latencyMs);
     if (delayMs > 0) sim.addFault({0, "", vkr3xsim::FaultKind::Delay, -1, delayMs});
     for (const vkr3xsim::FaultRule& fault : faults)
         sim.addFault(fault);

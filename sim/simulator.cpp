@@ -82,6 +82,7 @@ std::string Simulator::open() {
 
     d->master = master;
     d->slave = slave;
+    d->opened = monotonicNs();
     d->slavePath = path;
     d->partial.clear();
     d->inFrame = false;
@@ -276,6 +277,11 @@ void Simulator::setBaudRate(int baud) {
     std::lock_guard lock(d->mutex);
     // rounded up: never faster than the line
     d->charNs = baud > 0 ? (10 * 1000000000LL + baud - 1) / baud : 0;
+}
+
+void Simulator::setAdapterLatency(int milliseconds) {
+    std::lock_guard lock(d->mutex);
+    d->latencyNs = milliseconds > 0 ? milliseconds * 1000000LL : 0;
 }
 
 LineCounts Simulator::lineCounts() const {

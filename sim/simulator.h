@@ -104,6 +104,11 @@ class Simulator {
     // character) at that rate would deliver it, the received frame's own time included.
     // 0 (the default) answers at once.
     void setBaudRate(int baud);
+    // A USB serial adapter between the regulators and the program, such as the common FTDI
+    // chips: it passes on what it has received from the line only when its latency timer
+    // elapses. The timer runs on from the moment the line is opened, so every answer waits for
+    // the next expiry after its last byte has arrived. 0 (the default): no adapter.
+    void setAdapterLatency(int milliseconds);
     LineCounts lineCounts() const;
 
     // Every frame received, CR included, in order. A long-running server turns the log off so

@@ -55,6 +55,8 @@ struct Simulator::Impl {
     int64_t rxFree = 0;    // the incoming line has carried everything up to here
     int64_t frameDone = 0; // the frame being answered has fully arrived
     int64_t txFree = 0;    // the outgoing line is busy until here
+    int64_t latencyNs = 0; // the adapter's latency timer; 0 = no adapter
+    int64_t opened = 0;    // when the line was opened: the adapter's timer runs from here
     LineCounts counts;
 
     Regulator* find(char address);
@@ -65,8 +67,11 @@ struct Simulator::Impl {
     bool takeFault(const Regulator& device, const std::string& frame, FaultRule& rule);
     void answerWithFault(Regulator& device, const Command& cmd, const std::string& frame,
                          const FaultRule& rule);
-    // Queues bytes to follow the current frame after `delayNs`, paced at the line speed.
+    // Queues bytes to follow the current frame after `delayNs`, paced at the line speed and held
+    // back by the adapter.
     void reply(const std::string& bytes, int64_t delayNs = 0, bool hangUpAfter = false);
+    // The first expiry of the adapter's timer at or after `time`.
+    int64_t adapterTick(int64_t time) const;
     // Writes every queued output that is due at `time`; returns the due time of the next one,
     // or -1 when none is left.
     int64_t writeDue(int64_t time);

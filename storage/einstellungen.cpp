@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "errors/fehler.h"
 #include "ops/com.h"
+#include "ops/portbindung.h"
 #include "storage/ini_store.h"
 
 #include <algorithm>
@@ -62,6 +63,29 @@ void ExtrasUebernehmen(IniStore ini) {
             gExtras.*s.feld = static_cast<int>(wert);
 }
 
+// The ports bound to devices, in a section of their own: "com1" .. "com8", each the device name.
+std::string BindungsTag(int port) {
+    return "com" + std::to_string(port);
+}
+
+void BindungenUebernehmen(IniStore ini) {
+    for (int port = 1; port <= RS232_PORTS; ++port) {
+        std::string name;
+        if (Ini_GetString(ini, EINSTELLUNGEN_BINDUNGEN, BindungsTag(port).c_str(), &name) > 0)
+            ComBindungSetzen(port, name.c_str());
+    }
+}
+
+int BindungenEintragen(IniStore ini) {
+    int r = 0;
+    for (int port = 1; port <= RS232_PORTS && r == 0; ++port) {
+        const std::string name = ComBindungLesen(port);
+        if (!name.empty())
+            r = Ini_PutString(ini, EINSTELLUNGEN_BINDUNGEN, BindungsTag(port).c_str(), name.c_str());
+    }
+    return r;
+}
+
 } // namespace
 
 int IniLaden() {
@@ -75,6 +99,7 @@ int IniLaden() {
     }
     WerteUebernehmen(ini);
     ExtrasUebernehmen(ini);
+    BindungenUebernehmen(ini);
     Ini_Dispose(ini);
     return 0;
 }
@@ -91,6 +116,7 @@ int IniSchreiben() {
         if (r == 0) r = Ini_PutInt(ini, EINSTELLUNGEN_SEKTION, tag, wert);
     for (const Schalter& s : kExtras)
         if (r == 0) r = Ini_PutInt(ini, EXTRAS_SEKTION, s.tag, gExtras.*s.feld);
+    if (r == 0) r = BindungenEintragen(ini);
     if (r == 0) r = Ini_WriteToFile(ini, EINSTELLUNGEN_DATEI);
     Ini_Dispose(ini);
     return r == 0 ? 0 : EINSTELLUNGEN_SCHREIBFEHLER;

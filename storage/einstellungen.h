@@ -6,17 +6,20 @@
 constexpr const char* EINSTELLUNGEN_DATEI = "vkr3ax2Steuerung.ini";
 constexpr const char* EINSTELLUNGEN_SEKTION = "VKR3AX2";
 constexpr const char* EXTRAS_SEKTION = "Extras";
+// COM numbers bound to serial devices: items "com1" .. "com8", each a device name.
+constexpr const char* EINSTELLUNGEN_BINDUNGEN = "COMBINDUNG";
 
 constexpr int EINSTELLUNGEN_FEHLT = -802208;         // the file does not exist
 constexpr int EINSTELLUNGEN_UNLESBAR = -801209;      // the file exists but cannot be read
 constexpr int EINSTELLUNGEN_SCHREIBFEHLER = -800210; // the file could not be written
 
 // Reads the file into gCom (port, lport, adresse, baudrate), the language (gSprache,
-// gSpracheNeu, error texts) and gExtras. Each value that is missing, not an integer or not accepted leaves
-// its target as it was. Returns 0, EINSTELLUNGEN_FEHLT or EINSTELLUNGEN_UNLESBAR; on failure
-// nothing is changed.
+// gSpracheNeu, error texts), gExtras and the ports' bindings. Each value that is missing, not an
+// integer or not accepted leaves its target as it was. Returns 0, EINSTELLUNGEN_FEHLT or
+// EINSTELLUNGEN_UNLESBAR; on failure nothing is changed.
 int IniLaden();
 
 // Writes the open port, the last port, the address, the baud rate and gSpracheNeu to the file,
-// then gExtras in its own section, replacing the file whole. Returns 0 or EINSTELLUNGEN_SCHREIBFEHLER.
+// then gExtras and the ports' bindings in sections of their own, replacing the file whole.
+// Returns 0 or EINSTELLUNGEN_SCHREIBFEHLER.
 int IniSchreiben();

@@ -77,8 +77,9 @@ bool GanzzahlLesen(const std::string& text, long* wert) {
     return true;
 }
 
-void PutIntSpeichern(IniStoreDaten* store, std::string_view sektionsName, std::string_view tag, long value) {
-    IniEintrag neu{std::string(tag), std::to_string(value), false, -1};
+void Speichern(IniStoreDaten* store, std::string_view sektionsName, std::string_view tag, std::string wert,
+               bool zitiert) {
+    IniEintrag neu{std::string(tag), std::move(wert), zitiert, -1};
     const int s = SektionSuchen(store, sektionsName);
     if (s < 0) {
         IniSektion sektion{std::string(sektionsName), {std::move(neu)}, store->sortieren, -1};
@@ -159,25 +160,55 @@ void Ini_Dispose(IniStore store) {
 int Ini_PutInt(IniStore store, const char* section, const char* tag, long value) {
     if (!store) return INI_UNGUELTIGER_STORE;
     try {
-        PutIntSpeichern(store, IniTrimmen(section ? section : ""), IniTrimmen(tag ? tag : ""), value);
+        Speichern(store, IniTrimmen(section ? section : ""), IniTrimmen(tag ? tag : ""),
+                  std::to_string(value), false);
     } catch (const std::bad_alloc&) {
         return INI_KEIN_SPEICHER;
     }
     return 0;
 }
 
-int Ini_GetInt(IniStore store, const char* section, const char* tag, long* value) {
+int Ini_PutString(IniStore store, const char* section, const char* tag, const char* value) {
     if (!store) return INI_UNGUELTIGER_STORE;
+    try {
+        Speichern(store, IniTrimmen(section ? section : ""), IniTrimmen(tag ? tag : ""), value ? value : "",
+                  true);
+    } catch (const std::bad_alloc&) {
+        return INI_KEIN_SPEICHER;
+    }
+    return 0;
+}
+
+namespace {
+
+// The item's value, or null when the section or item is missing or the value blank.
+const std::string* WertSuchen(IniStore store, const char* section, const char* tag) {
     const int s = SektionSuchen(store, section ? section : "");
-    if (s < 0) return 0;
+    if (s < 0) return nullptr;
     const IniSektion& sektion = store->sektionen[s];
     const int e = EintragSuchen(sektion, tag ? tag : "");
-    if (e < 0) return 0;
+    if (e < 0) return nullptr;
     const IniEintrag& eintrag = sektion.eintraege[e];
     store->zeileLetzterZugriff = eintrag.zeile;
-    if (IniTrimmen(eintrag.wert).empty()) return 0;
+    return IniTrimmen(eintrag.wert).empty() ? nullptr : &eintrag.wert;
+}
+
+} // namespace
+
+int Ini_GetInt(IniStore store, const char* section, const char* tag, long* value) {
+    if (!store) return INI_UNGUELTIGER_STORE;
+    const std::string* wert = WertSuchen(store, section, tag);
+    if (!wert) return 0;
     long gelesen = 0;
-    if (!GanzzahlLesen(eintrag.wert, &gelesen)) return INI_KEINE_GANZZAHL;
+    if (!GanzzahlLesen(*wert, &gelesen)) return INI_KEINE_GANZZAHL;
     if (value) *value = gelesen;
+    return 1;
+}
+
+int Ini_GetString(IniStore store, const char* section, const char* tag, std::string* value) {
+    if (!store) return INI_UNGUELTIGER_STORE;
+    const std::string* wert = WertSuchen(store, section, tag);
+    if (!wert) return 0;
+    if (value) *value = *wert;
     return 1;
 }

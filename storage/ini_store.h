@@ -9,6 +9,8 @@
 // without them. Values over 80 characters are written as items "tag Line0001", "tag Line0002",
 // ... and joined again when read.
 
+#include <string>
+
 struct IniStoreDaten;
 using IniStore = IniStoreDaten*;
 
@@ -44,3 +46,10 @@ int Ini_PutInt(IniStore store, const char* section, const char* tag, long value)
 // section or item is missing or the value blank (*value unchanged); -5021 when the value is
 // not such an integer; -65 for a null handle.
 int Ini_GetInt(IniStore store, const char* section, const char* tag, long* value);
+
+// Sets the item to text, written between double quotes so that surrounding blanks survive;
+// replaces every item of that tag. 0, -12, -65.
+int Ini_PutString(IniStore store, const char* section, const char* tag, const char* value);
+// 1 with *value set to the item's text (without its quotes); 0 when the section or item is
+// missing or the value blank (*value unchanged); -65 for a null handle.
+int Ini_GetString(IniStore store, const char* section, const char* tag, std::string* value);

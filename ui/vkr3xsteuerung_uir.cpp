@@ -166,6 +166,15 @@ constexpr ListItem kPorts[] = {
 
 constexpr const char* kDitherTabelleSpalten[] = {"PWM-Strom", "Dither Amplitude"};
 
+// A device is bound to one COM number at most.
+constexpr ListItem kBindungen[] = {
+    {"nicht gebunden", -1}, {"COM 1", 1}, {"COM 2", 2}, {"COM 3", 3}, {"COM 4", 4},
+    {"COM 5", 5},           {"COM 6", 6}, {"COM 7", 7}, {"COM 8", 8},
+};
+
+constexpr const char* kGeraetelisteSpalten[] = {"Gerät",      "COM",       "Beschreibung",
+                                                "Hersteller", "Seriennr.", "Fester Name"};
+
 // ---- Colours ------------------------------------------------------------------------------------
 
 constexpr int kRot = 0xFF0000;
@@ -497,17 +506,29 @@ constexpr ControlDefinition kMainpanel[] = {
 };
 
 // ---- COM settings panel -------------------------------------------------------------------------
-// It opens over the upper part of column A (program management and device control), so it
-// covers no parameter and leaves the connection picture and the error line, where the results
-// of its buttons appear, in view.
+// It opens over the upper part of columns A and B, so it leaves the connection picture and the
+// error line, where the results of its buttons appear, in view, and the actual values beside.
+// Left: port, line settings, the chosen port's device, identity and scan. Right: the serial
+// devices of the system and the binding of the selected one.
 
-constexpr int kComBreite = kABreite - 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
+constexpr int kComBreite = kC - kA - 2 * 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
+constexpr int kComLinksBreite = kABreite - 8;
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
-// The port's device and adapter, three rows under the address; identity and scan below them.
+// The port's device, adapter, stable name and latency, four rows under the address; identity
+// and scan below them.
 constexpr int kComDetailOben = 98, kComDetailAbstand = 26,
-              kComDetailBreite = kComBreite - 2 * kComLabel - kComLabelBreite;
-constexpr int kComIdOben = kComDetailOben + 2 * kComDetailAbstand + kFeldHoehe + 10;
+              kComDetailBreite = kComLinksBreite - 2 * kComLabel - kComLabelBreite;
+constexpr int kComIdOben = kComDetailOben + 3 * kComDetailAbstand + kFeldHoehe + 10;
 constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = kComIdOben + 50;
+// The device list to the right
+constexpr int kComListeLinks = kComLinksBreite + 8, kComListeOben = 30;
+constexpr int kComListeBreite = kComBreite - kComLabel - kComListeLinks, kComListeHoehe = 220;
+constexpr int kComBindungOben = kComListeOben + kComListeHoehe + 12;
+
+constexpr Geometry ComDetail(int zeile) {
+    return NachLabel(kComLabel, kComDetailOben + zeile * kComDetailAbstand, kComLabelBreite,
+                     kComDetailBreite);
+}
 
 // Address LEDs 1 to 8 from left to right.
 constexpr Geometry ComLed(int adresse) {
@@ -531,7 +552,7 @@ constexpr ControlDefinition kCompanel[] = {
      .callback = "Callback_Button_IdLesen", .geometry = {kComLabel, kComIdOben, 100, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_IDSTRING), .kind = ControlKind::String, .text = "ID", .type = ValueType::String,
-     .readOnly = true, .geometry = NachLabel(124, kComIdOben + 1, 18, kComBreite - 16 - 146),
+     .readOnly = true, .geometry = NachLabel(124, kComIdOben + 1, 18, kComLinksBreite - 16 - 146),
      .labelWidth = 18},
     {KONSTANTE(COMPANEL_SCAN), .kind = ControlKind::CommandButton, .text = "Scan",
      .callback = "Callback_Button_Scan", .geometry = {kComLabel, kComLedOben - 4, 100, kKnopfHoehe},
@@ -565,20 +586,28 @@ constexpr ControlDefinition kCompanel[] = {
      .geometry = ComLed(1), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
      .spokenName = {"Adresse 1", "Address 1"}},
     {KONSTANTE(COMPANEL_SCANTEXT), .text = "Suche Gerät ...",
-     .geometry = {kComLabel, kComLedOben + 30, kComBreite - 2 * kComLabel, 20},
+     .geometry = {kComLabel, kComLedOben + 30, kComLinksBreite - 2 * kComLabel, 20},
      .labelPlacement = LabelPlacement::None, .spokenName = {"Scanstatus", "Scan status"}},
     {KONSTANTE(COMPANEL_GERAET), .kind = ControlKind::String, .text = "Gerät", .type = ValueType::String,
-     .readOnly = true, .geometry = NachLabel(kComLabel, kComDetailOben, kComLabelBreite, kComDetailBreite),
-     .labelWidth = kComLabelBreite},
+     .readOnly = true, .geometry = ComDetail(0), .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_ADAPTER), .kind = ControlKind::String, .text = "Adapter", .type = ValueType::String,
-     .readOnly = true,
-     .geometry = NachLabel(kComLabel, kComDetailOben + kComDetailAbstand, kComLabelBreite, kComDetailBreite),
-     .labelWidth = kComLabelBreite},
+     .readOnly = true, .geometry = ComDetail(1), .labelWidth = kComLabelBreite},
     {KONSTANTE(COMPANEL_BYID), .kind = ControlKind::String, .text = "Fester Name", .type = ValueType::String,
-     .readOnly = true,
-     .geometry =
-         NachLabel(kComLabel, kComDetailOben + 2 * kComDetailAbstand, kComLabelBreite, kComDetailBreite),
+     .readOnly = true, .geometry = ComDetail(2), .labelWidth = kComLabelBreite},
+    {KONSTANTE(COMPANEL_LATENZ), .kind = ControlKind::String, .text = "Latenz", .type = ValueType::String,
+     .readOnly = true, .geometry = ComDetail(3), .labelWidth = kComLabelBreite},
+    {KONSTANTE(COMPANEL_GERAETELISTE), .kind = ControlKind::ListBox, .text = "Serielle Geräte",
+     .callback = "Callback_Liste_Geraete", .type = ValueType::Int,
+     .geometry = {kComListeLinks, kComListeOben, kComListeBreite, kComListeHoehe},
+     .labelPlacement = LabelPlacement::Above, .columnTitles = kGeraetelisteSpalten},
+    {KONSTANTE(COMPANEL_BINDUNG), .kind = ControlKind::Ring, .text = "Binden an",
+     .callback = "Callback_Ring_Bindung", .type = ValueType::Int, .defaultValue = -1, .dimmed = true,
+     .items = kBindungen,
+     .geometry = NachLabel(kComListeLinks, kComBindungOben, kComLabelBreite, kComRingBreite),
      .labelWidth = kComLabelBreite},
+    // Looks for adapters plugged in or out while the panel is shown.
+    {KONSTANTE(COMPANEL_GERAETETIMER), .kind = ControlKind::Timer, .callback = "Callback_Timer_Geraeteliste",
+     .interval = 1.0, .enabled = false},
 };
 
 // ---- Info panel ----------------------------------------------------------------------------------
@@ -716,8 +745,9 @@ constexpr int kHauptReihenfolge[] = {
 };
 
 constexpr int kComReihenfolge[] = {
-    COMPANEL_PORT, COMPANEL_BAUDRATE, COMPANEL_ADRESSE,  COMPANEL_GERAET, COMPANEL_ADAPTER,
-    COMPANEL_BYID, COMPANEL_IDLESEN,  COMPANEL_IDSTRING, COMPANEL_SCAN,   COMPANEL_SCHLIESSEN,
+    COMPANEL_PORT,         COMPANEL_BAUDRATE, COMPANEL_ADRESSE,    COMPANEL_GERAET,   COMPANEL_ADAPTER,
+    COMPANEL_BYID,         COMPANEL_LATENZ,   COMPANEL_IDLESEN,    COMPANEL_IDSTRING, COMPANEL_SCAN,
+    COMPANEL_GERAETELISTE, COMPANEL_BINDUNG,  COMPANEL_SCHLIESSEN,
 };
 
 constexpr PanelDefinition kPanels[] = {

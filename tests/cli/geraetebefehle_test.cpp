@@ -3,6 +3,7 @@
 #include "tests/cli/cli_fixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -153,6 +154,24 @@ TEST_F(Geraetebefehle, MessagesFollowTheSettingsFileUnlessLangIsGiven) {
     EXPECT_NE(Starten({"start"}, false).fehler.find("COM-port not open (122201)"), std::string::npos);
     EXPECT_NE(Starten({"start", "--lang", "de"}, false).fehler.find("ist nicht geöffnet (122201)"),
               std::string::npos);
+}
+
+TEST_F(Geraetebefehle, APortBoundInTheSettingsFileOpensItsDeviceAndPortsListsIt) {
+    QFile ini(verzeichnis.filePath("vkr3ax2Steuerung.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[COMBINDUNG]\r\ncom2 = \"" + pfad.toUtf8() + "\"\r\n");
+    ini.close();
+    const Lauf ports = Starten({"ports"}, false);
+    EXPECT_EQ(ports.exitCode, 0);
+    const std::string datei = QFileInfo(pfad).canonicalFilePath().toStdString();
+    EXPECT_NE(ports.aus.find("  COM 2  bound       " + pfad.toStdString() + "\n"), std::string::npos)
+        << ports.aus;
+    EXPECT_NE(ports.aus.find(datei + "\n                    bound to COM 2\n"), std::string::npos)
+        << ports.aus;
+
+    const Lauf id = Starten({"id", "--port", "2", "--timeout", "0.1"}, false);
+    EXPECT_EQ(id.exitCode, 0) << id.fehler;
+    EXPECT_EQ(id.aus, "ZEM-VKR3AX2bV2.01\n");
 }
 
 TEST_F(Geraetebefehle, StatusWatchQueriesUntilInterrupted) {

@@ -4,6 +4,7 @@
 #include "tests/device/simulator_leitung.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -100,6 +101,54 @@ TEST_F(Seriell, TheTimeOutIsPerPortAndValidated) {
     EXPECT_EQ(ZEMVKR3X_Close(LEITUNG_PORT), -103004) << "closed twice";
     ASSERT_EQ(ZEMVKR3X_Open(LEITUNG_PORT, 9600), 0) << "the line can be opened again";
     EXPECT_EQ(ZEMVKR3X_DeviceFunction(LEITUNG_PORT, '1', "start"), 0);
+}
+
+TEST_F(Seriell, APortOpensItsVariableElseItsBindingElseItsDefaultDevice) {
+    const std::string leitung = qEnvironmentVariable("VKR3X_COM1").toStdString();
+    ASSERT_EQ(ZEMVKR3X_Close(LEITUNG_PORT), 0); // COM 2 takes the line over
+    const std::string vorgabe = QFileInfo::exists("/dev/ttyUSB1") ? "/dev/ttyUSB1" : "/dev/ttyS1";
+    const struct {
+        const char* name;
+        const char* variable; // VKR3X_COM2
+        const char* bindung;
+        std::string geraet;
+        int herkunft;
+    } faelle[] = {
+        {"default mapping", nullptr, nullptr, vorgabe, RS232_HERKUNFT_VORGABE},
+        {"binding", nullptr, leitung.c_str(), leitung, RS232_HERKUNFT_BINDUNG},
+        {"variable before binding", leitung.c_str(), "/nonexistent/tty", leitung, RS232_HERKUNFT_UMGEBUNG},
+        {"variable", leitung.c_str(), nullptr, leitung, RS232_HERKUNFT_UMGEBUNG},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.variable)
+            qputenv("VKR3X_COM2", f.variable);
+        else
+            qunsetenv("VKR3X_COM2");
+        ASSERT_EQ(Rs232BindungSetzen(2, f.bindung), 0);
+        Rs232Portinfo info;
+        ASSERT_EQ(Rs232PortinfoLesen(2, &info), 0);
+        EXPECT_EQ(info.geraet, f.geraet);
+        EXPECT_EQ(info.herkunft, f.herkunft);
+        if (f.geraet != leitung) continue;
+        // A pseudo-terminal refuses the low-latency request; the port works all the same.
+        ASSERT_EQ(ZEMVKR3X_Open(2, 115200), 0);
+        ZEMVKR3X_Timeout(2, LEITUNG_TIMEOUT);
+        char kennung[ZEMVKR3X_ID_BYTES];
+        EXPECT_EQ(ZEMVKR3X_IDLesen(2, '1', kennung), 0);
+        ASSERT_EQ(Rs232PortinfoLesen(2, &info), 0);
+        EXPECT_FALSE(info.niedrigeLatenz);
+        EXPECT_EQ(info.latenzMs, -1);
+        EXPECT_EQ(ZEMVKR3X_Close(2), 0);
+    }
+    qunsetenv("VKR3X_COM2");
+    Rs232BindungSetzen(2, nullptr);
+    EXPECT_EQ(Rs232BindungSetzen(2, "/dev/tty\nUSB0"), RS232_ERR_ARGUMENT) << "would break the settings file";
+    EXPECT_EQ(Rs232BindungSetzen(9, "/dev/ttyUSB0"), RS232_ERR_PORT_NUMBER);
+    std::string gebunden = "?";
+    EXPECT_EQ(Rs232BindungLesen(2, &gebunden), 0);
+    EXPECT_EQ(gebunden, "");
+    ASSERT_EQ(ZEMVKR3X_Open(LEITUNG_PORT, 115200), 0);
 }
 
 } // namespace

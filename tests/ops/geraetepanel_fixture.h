@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <string>
@@ -90,6 +91,25 @@ class Geraetepanel : public ProgrammTest {
         std::string t = "?";
         GetCtrlVal(gCompanelHandle, control, &t);
         return t;
+    }
+
+    // The row of the COM panel's device list that mentions text, or -1.
+    static int Geraetezeile(const std::string& text) {
+        int anzahl = 0;
+        GetNumListItems(gCompanelHandle, COMPANEL_GERAETELISTE, &anzahl);
+        for (int i = 0; i < anzahl; ++i) {
+            std::string zeile;
+            GetLabelFromIndex(gCompanelHandle, COMPANEL_GERAETELISTE, i, &zeile);
+            if (zeile.find(text) != std::string::npos) return i;
+        }
+        return -1;
+    }
+    // Selects a row of the device list, as the user does with a click.
+    static void GeraetWaehlen(int zeile) {
+        auto* liste = qobject_cast<QTreeWidget*>(ControlWidget(gCompanelHandle, COMPANEL_GERAETELISTE));
+        ASSERT_NE(liste, nullptr);
+        ASSERT_NE(liste->topLevelItem(zeile), nullptr);
+        liste->setCurrentItem(liste->topLevelItem(zeile));
     }
 
     vkr3xsim::Simulator sim;

@@ -1,13 +1,19 @@
 // Ports a user can recognise: the chosen port's device on the COM panel, the reason a port does
-// not open in the error field, and an adapter unplugged while the continuous query runs.
+// not open in the error field, an adapter unplugged while the continuous query runs, and the
+// serial devices of the system with the COM numbers bound to them.
 #include "app/callbacks_geraet.h"
+#include "app/start.h"
 #include "ops/com.h"
+#include "ops/portbindung.h"
 #include "platform/popup_hook.h"
 #include "platform/rs232.h"
 #include "tests/ops/geraetepanel_fixture.h"
 #include "tests/support/als_niemand.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -24,7 +30,41 @@ using vkr3xsim::FaultKind;
 
 constexpr const char* OEFFNUNGSFEHLER = "Fehler beim öffnen der seriellen Schnittstelle";
 
-class Portanzeige : public Geraetepanel {};
+// Stable names come from a folder of the test's own, where links to pseudo-terminals stand in
+// for adapters.
+class Portanzeige : public Geraetepanel {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(stabileNamen.isValid());
+        qputenv("VKR3X_SERIAL_BY_ID", QFile::encodeName(stabileNamen.path()));
+        Geraetepanel::SetUp();
+    }
+    void TearDown() override {
+        Geraetepanel::TearDown();
+        for (int port = 1; port <= RS232_PORTS; ++port)
+            ComBindungSetzen(port, nullptr);
+        qunsetenv("VKR3X_SERIAL_BY_ID");
+        qunsetenv("VKR3X_USB_SERIAL_SYS");
+    }
+
+    // The stable name of an adapter that leads to the device file; "" when it cannot be made.
+    std::string Einstecken(const std::string& datei) {
+        const QString link = stabileNamen.filePath("usb-Hersteller_Adapter_A1B2-if00-port0");
+        QFile::remove(link);
+        return QFile::link(QString::fromStdString(datei), link) ? link.toStdString() : std::string();
+    }
+    void Ausstecken() { QFile::remove(stabileNamen.filePath("usb-Hersteller_Adapter_A1B2-if00-port0")); }
+
+    static void ComPanelOeffnen() {
+        QAction* menue = MenuItemAction(GetPanelMenuBar(gPanelHandle), MENUBAR_EINSTELLUNGEN_COM);
+        ASSERT_NE(menue, nullptr);
+        menue->trigger();
+    }
+
+    QTemporaryDir stabileNamen;
+};
+
+constexpr const char* ADAPTER = "usb-Hersteller_Adapter_A1B2-if00-port0";
 
 TEST_F(Portanzeige, APortThatDoesNotOpenSaysWhyAndHowToMendIt) {
     QTemporaryDir ordner;
@@ -105,8 +145,103 @@ TEST_F(Portanzeige, TheComPanelShowsTheDeviceTheChosenPortOpens) {
     ASSERT_EQ(gCom.portOffen, 1);
     EXPECT_EQ(ComText(COMPANEL_GERAET), pts);
     EXPECT_EQ(Rs232Getrennt(1), 0) << "still plugged in";
+
+    // A USB adapter's latency timer, where its driver shows one.
+    QTemporaryDir usb;
+    qputenv("VKR3X_USB_SERIAL_SYS", QFile::encodeName(usb.path()));
+    const QString timer =
+        usb.path() + "/" + QFileInfo(QString::fromStdString(pts)).fileName() + "/latency_timer";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(timer).path()));
+    const struct {
+        const char* inhalt; // null: no timer
+        std::string text;
+    } latenzen[] = {
+        {nullptr, ""},
+        {"1\n", "1 ms"},
+        {"16\n", "16 ms; auf 1 ms senken mit: echo 1 | sudo tee " + timer.toStdString()},
+    };
+    for (const auto& l : latenzen) {
+        QFile::remove(timer);
+        if (l.inhalt) {
+            QFile f(timer);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(l.inhalt);
+        }
+        Waehlen(COMPANEL_PORT, -1);
+        Waehlen(COMPANEL_PORT, 1);
+        EXPECT_EQ(ComText(COMPANEL_LATENZ), l.text);
+    }
     Waehlen(COMPANEL_PORT, -1);
     EXPECT_EQ(ComText(COMPANEL_GERAET), "") << "no port chosen";
+    EXPECT_EQ(ComText(COMPANEL_LATENZ), "");
+}
+
+TEST_F(Portanzeige, TheDeviceListFollowsAdaptersPluggedInAndOut) {
+    const std::string pts = sim.path();
+    ComPanelOeffnen();
+    EXPECT_EQ(Geraetezeile(ADAPTER), -1);
+    ASSERT_FALSE(Einstecken(pts).empty());
+    ASSERT_TRUE(QTest::qWaitFor([] { return Geraetezeile(ADAPTER) >= 0; }, 5000));
+    std::string zeile;
+    GetLabelFromIndex(gCompanelHandle, COMPANEL_GERAETELISTE, Geraetezeile(ADAPTER), &zeile);
+    EXPECT_EQ(zeile, pts + "\t\t\t\t\t" + ADAPTER) << "no COM bound, no maker known";
+    Ausstecken();
+    EXPECT_TRUE(QTest::qWaitFor([] { return Geraetezeile(ADAPTER) == -1; }, 5000));
+}
+
+TEST_F(Portanzeige, ABindingHoldsAfterARestartAndOpensTheAdapterPluggedBackIn) {
+    const std::string link = Einstecken(sim.path());
+    ASSERT_FALSE(link.empty());
+    ComPanelOeffnen();
+    ASSERT_GE(Geraetezeile(ADAPTER), 0);
+    GeraetWaehlen(Geraetezeile(ADAPTER));
+    EXPECT_EQ(ComWert(COMPANEL_BINDUNG), -1) << "not bound yet";
+    Waehlen(COMPANEL_BINDUNG, 2);
+    EXPECT_EQ(ComBindungLesen(2), link);
+
+    // Restarted: the binding comes from the settings file.
+    ProgrammBeenden();
+    ComBindungSetzen(2, nullptr);
+    QFile datei("vkr3ax2Steuerung.ini");
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        datei.readAll().contains(QByteArray::fromStdString("[COMBINDUNG]\r\ncom2 = \"" + link + "\"\r\n")));
+    char name[] = "vkr3xsteuerung";
+    char* argv[] = {name, nullptr};
+    ASSERT_EQ(ProgrammStarten(1, argv), 0);
+    EXPECT_EQ(ComBindungLesen(2), link);
+    ComPanelOeffnen();
+    ASSERT_EQ(Geraetezeile(sim.path() + "\tCOM 2\t"), Geraetezeile(ADAPTER)) << "shown bound";
+    GeraetWaehlen(Geraetezeile(ADAPTER));
+    EXPECT_EQ(ComWert(COMPANEL_BINDUNG), 2);
+    Waehlen(COMPANEL_PORT, 2);
+    ASSERT_EQ(gCom.portOffen, 2);
+    EXPECT_EQ(ComText(COMPANEL_GERAET), link + " \u2192 " + sim.path());
+    Klicken(gCompanelHandle, COMPANEL_IDLESEN);
+    EXPECT_EQ(Fehler().nummer, 0);
+
+    // Unplugged: the line hangs up and the stable name is gone; the binding stays listed.
+    sim.addFault({0, "", FaultKind::HangUp, 1});
+    Ausstecken();
+    Klicken(gCompanelHandle, COMPANEL_IDLESEN);
+    EXPECT_EQ(gCom.portOffen, -1);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Geraetezeile("nicht angeschlossen\tCOM 2\t") >= 0; }, 5000));
+
+    // Plugged back in, another device file behind the same stable name: choosing COM 2 is enough.
+    vkr3xsim::Simulator zurueck;
+    zurueck.addDevice('1', DeviceKind::VersionB);
+    const std::string neu = zurueck.open();
+    ASSERT_FALSE(neu.empty());
+    zurueck.start();
+    ASSERT_EQ(Einstecken(neu), link);
+    Waehlen(COMPANEL_PORT, 2);
+    ASSERT_EQ(gCom.portOffen, 2);
+    Klicken(gCompanelHandle, COMPANEL_IDLESEN);
+    EXPECT_EQ(Fehler().nummer, 0);
+    EXPECT_EQ(zurueck.frames(), std::vector<std::string>{"#1IDR\r"});
+    ZEMVKR3X_Close(2);
+    gCom.portOffen = -1;
+    zurueck.stop();
 }
 
 TEST_F(Portanzeige, AStepWithTheAdapterGoneKeepsTheReason) {

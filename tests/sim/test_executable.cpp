@@ -106,7 +106,7 @@ TEST(SimExecutable, explainsItsOptionsAndRejectsUnknownOnes) {
     EXPECT_EQ(firstLine(help.out).rfind("Usage: vkr3x-sim", 0), 0u);
     EXPECT_EQ(exitStatus(help), 0);
 
-    for (const char* bad : {"--device=9:b", "--device=1:c", "--verbose", "--baud"}) {
+    for (const char* bad : {"--device=9:b", "--device=1:c", "--verbose", "--baud", "--adapter-latency"}) {
         Server server = launch({bad});
         EXPECT_EQ(firstLine(server.out), "") << bad;
         EXPECT_EQ(exitStatus(server), 2) << bad;

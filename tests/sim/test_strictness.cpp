@@ -117,6 +117,17 @@ TEST_F(SimTest, answersComeNoFasterThanTheLineCarriesThem) {
     EXPECT_EQ(counts.bytesSent, 12u);
 }
 
+TEST_F(SimTest, behindAnAdapterEveryAnswerWaitsForTheNextExpiryOfItsTimer) {
+    sim.setAdapterLatency(100);
+    // Each frame goes out after the answer before it has come, at one expiry, so its own answer
+    // waits for a later one: three answers take at least two periods after the first expiry.
+    const auto first = std::chrono::steady_clock::now();
+    EXPECT_EQ(line->query("#1C1R"), answer("#1C1R", "1.000"));
+    EXPECT_EQ(line->query("#1IDR"), ack() + "#1ZEM-VKR3AX2b V2.01\r");
+    EXPECT_EQ(line->query("#1C1R"), answer("#1C1R", "1.000"));
+    EXPECT_GE(millisecondsSince(first), 199);
+}
+
 TEST_F(SimTest, timingFaultsDelayOrSpreadTheAnswer) {
     sim.addFault({0, "C1R", FaultKind::Delay, 1, 150});
     auto start = std::chrono::steady_clock::now();

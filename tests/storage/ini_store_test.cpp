@@ -180,6 +180,29 @@ TEST_F(IniTest, LongValuesAreWrittenInPiecesOf80AndJoinedWhenRead) {
     EXPECT_EQ(Geschrieben(), erwartet);
 }
 
+TEST_F(IniTest, TextsAreWrittenQuotedAndReadBackAsTheyWere) {
+    const std::string lang = "/dev/serial/by-id/usb-" + std::string(90, 'x') + "-if00-port0";
+    const char* texte[] = {"/dev/ttyUSB0", " blanks around ", lang.c_str(), "a = \"b\""};
+    for (size_t i = 0; i < std::size(texte); ++i)
+        ASSERT_EQ(Ini_PutString(store, "s", ("t" + std::to_string(i)).c_str(), texte[i]), 0);
+    ASSERT_EQ(Ini_PutString(store, "s", "leer", "  "), 0);
+    const std::string text = Geschrieben();
+    EXPECT_NE(text.find("t0 = \"/dev/ttyUSB0\"\r\n"), std::string::npos) << text;
+    Ini_Dispose(store);
+    store = Ini_New(1);
+    ASSERT_EQ(Ini_ReadFromFile(store, Pfad("aus.ini").c_str()), 0);
+    for (size_t i = 0; i < std::size(texte); ++i) {
+        std::string gelesen;
+        EXPECT_EQ(Ini_GetString(store, "S", ("T" + std::to_string(i)).c_str(), &gelesen), 1) << i;
+        EXPECT_EQ(gelesen, texte[i]);
+    }
+    std::string unveraendert = "?";
+    EXPECT_EQ(Ini_GetString(store, "s", "fehlt", &unveraendert), 0);
+    EXPECT_EQ(Ini_GetString(store, "s", "leer", &unveraendert), 0) << "blank counts as missing";
+    EXPECT_EQ(unveraendert, "?");
+    EXPECT_EQ(Ini_GetString(nullptr, "s", "t0", &unveraendert), -65);
+}
+
 TEST_F(IniTest, MissingFileLeavesTheStoreEmpty) {
     EXPECT_EQ(Ini_ReadFromFile(store, Pfad("fehlt.ini").c_str()), -5001);
     EXPECT_EQ(Geschrieben(), "");

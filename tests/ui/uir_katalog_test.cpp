@@ -85,7 +85,7 @@ TEST(UirKatalog, ControlIdsAreCountedPerPanelFromTwoWithoutGaps) {
     };
     const Erwartet panels[] = {
         {MAINPANEL, 103, "MAINPANEL_PARAMETERSATZAUSWAHL"},
-        {COMPANEL, 20, "COMPANEL_ADRESSE"},
+        {COMPANEL, 24, "COMPANEL_ADRESSE"},
         {INFOPANEL, 8, "INFOPANEL_OK"},
     };
     for (const Erwartet& e : panels) {
@@ -300,6 +300,7 @@ TEST(UirKatalog, ActualValueDisplaysAndErrorFieldsAreDisplayOnly) {
         {MAINPANEL, MAINPANEL_FEHLERSTRING}, {MAINPANEL, MAINPANEL_FEHLERNUMMER},
         {COMPANEL, COMPANEL_IDSTRING},       {COMPANEL, COMPANEL_GERAET},
         {COMPANEL, COMPANEL_ADAPTER},        {COMPANEL, COMPANEL_BYID},
+        {COMPANEL, COMPANEL_LATENZ},
     };
     for (const PanelDefinition& p : Vkr3xSteuerungUir().panels)
         for (const ControlDefinition& c : p.controls) {
@@ -368,6 +369,9 @@ TEST(UirKatalog, ControlsCarryTheirCallbackNames) {
         {COMPANEL_IDLESEN, "Callback_Button_IdLesen"},
         {COMPANEL_SCAN, "Callback_Button_Scan"},
         {COMPANEL_SCHLIESSEN, "Callback_Button_CompanelSchliessen"},
+        {COMPANEL_GERAETELISTE, "Callback_Liste_Geraete"},
+        {COMPANEL_BINDUNG, "Callback_Ring_Bindung"},
+        {COMPANEL_GERAETETIMER, "Callback_Timer_Geraeteliste"},
     };
     const std::map<int, std::string> info = {{INFOPANEL_OK, "Callback_Button_InfoOk"}};
     const std::map<int, const std::map<int, std::string>*> jePanel = {
