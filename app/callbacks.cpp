@@ -2,6 +2,7 @@
 
 #include "app/callbacks_ansicht.h"
 #include "app/callbacks_extras.h"
+#include "app/callbacks_bericht.h"
 #include "app/callbacks_geraet.h"
 #include "app/callbacks_verlauf.h"
 #include "app/globals.h"
@@ -143,6 +144,7 @@ void CallbacksBinden() {
         Menu("Callback_Menu_Pruefen", Callback_Menu_Pruefen),
         Menu("Callback_Menu_Sichern", Callback_Menu_Sichern),
         Menu("Callback_Menu_SicherungOeffnen", Callback_Menu_SicherungOeffnen),
+        Menu("Callback_Menu_Bericht", Callback_Menu_Bericht),
     };
     SetCallbackTable(kTabelle, static_cast<int>(std::size(kTabelle)));
 }

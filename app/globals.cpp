@@ -7,3 +7,4 @@ int gPasswortok = 0;
 int gSprache = SPRACHE_DEUTSCH;
 int gSpracheNeu = SPRACHE_DEUTSCH;
 Extraeinstellungen gExtras;
+Berichtstexte gBerichtstexte;

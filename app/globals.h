@@ -1,6 +1,8 @@
 #pragma once
 // Program-wide state of the application shell: panel handles, language and service switch.
 
+#include <string>
+
 extern int gPanelHandle;     // main panel MAINPANEL
 extern int gCompanelHandle;  // COM settings panel, a child of the main panel
 extern int gInfopanelHandle; // info panel, shown as a modal popup
@@ -20,3 +22,11 @@ struct Extraeinstellungen {
     int vergleichNurAbweichungen = 1;  // the compare window lists only sets that differ
 };
 extern Extraeinstellungen gExtras;
+// The free texts of the report dialog, offered again for the next report; kept in the settings
+// file's own section (storage/einstellungen.h).
+struct Berichtstexte {
+    std::string maschine;
+    std::string bediener;
+    std::string bemerkung;
+};
+extern Berichtstexte gBerichtstexte;

@@ -39,6 +39,8 @@ constexpr int MENUBAR_EXTRAS_SEPARATOR = 22;
 constexpr int MENUBAR_EXTRAS_PRUEFEN = 23; // check item
 constexpr int MENUBAR_EXTRAS_SICHERN = 24; // check item
 constexpr int MENUBAR_EXTRAS_SICHERUNG_OEFFNEN = 25;
+constexpr int MENUBAR_EXTRAS_SEPARATOR_2 = 26;
+constexpr int MENUBAR_EXTRAS_BERICHT = 27;
 
 // Main panel
 constexpr int MAINPANEL_PARAMETERSATZAUSWAHL = 2;

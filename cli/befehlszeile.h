@@ -37,6 +37,7 @@ struct Befehl {
 extern const Befehl kGeraetebefehle[];
 extern const Befehl kTransferbefehle[];
 extern const Befehl kDateibefehle[];
+extern const Befehl kBerichtbefehle[];
 
 // "status" and its options, kept apart from the single commands.
 void StatusOptionen(QCommandLineParser& parser);

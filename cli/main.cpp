@@ -12,9 +12,12 @@
 #include "storage/einstellungen.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 
 namespace {
 
@@ -24,7 +27,8 @@ const QCommandLineOption kLang("lang", "Language of messages: de or en (default:
 const QCommandLineOption
     kTrace("trace", "Write every exchange on the line to FILE as CSV, as the line monitor shows it.", "FILE");
 
-const std::initializer_list<const Befehl*> kGruppen = {kGeraetebefehle, kTransferbefehle, kDateibefehle};
+const std::initializer_list<const Befehl*> kGruppen = {kGeraetebefehle, kTransferbefehle, kDateibefehle,
+                                                       kBerichtbefehle};
 
 const Befehl* BefehlSuchen(const QString& name) {
     for (const Befehl* gruppe : kGruppen)
@@ -114,10 +118,24 @@ int BefehlAusfuehren(const Befehl& befehl, const QStringList& args) {
     return AusgabeAbschliessen(status);
 }
 
+// "report" lays out its PDF with the fonts of a GUI application. It shows no window, so on Linux
+// it uses the offscreen platform unless told otherwise: no display is needed (a script over SSH,
+// CI) and a stale DISPLAY cannot stop it.
+std::unique_ptr<QCoreApplication> Anwendung(int& argc, char** argv) {
+    bool bericht = false;
+    for (int i = 1; i < argc; ++i)
+        bericht = bericht || std::strcmp(argv[i], "report") == 0;
+    if (!bericht) return std::make_unique<QCoreApplication>(argc, argv); // the serial layer needs one
+#if defined(Q_OS_LINUX)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // the serial layer needs one
+    const std::unique_ptr<QCoreApplication> app = Anwendung(argc, argv);
     QCoreApplication::setApplicationName("vkr3x");
     QCoreApplication::setApplicationVersion(VKR3X_VERSION);
 

@@ -4,6 +4,7 @@
 #include "app/vkr3xsteuerung.h"
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
+#include "ops/geraeteangaben.h"
 #include "platform/ui.h"
 
 #include <string>
@@ -46,10 +47,11 @@ int Vkr3SuppurtDithertabelleLesen() {
 void VersionAusKennungAnzeigen() {
     std::string kennung;
     GetCtrlVal(gCompanelHandle, COMPANEL_IDSTRING, &kennung);
-    if (kennung.find("VKR3AX2a") != std::string::npos) {
+    const Reglerversion version = VersionAusKennung(kennung.c_str());
+    if (version == Reglerversion::A) {
         SetCtrlVal(gPanelHandle, MAINPANEL_TEXTMSG_VERSION, "Version: VKR3AX2a");
         Sichtbarkeit(kFreilaufGruppe, 0);
-    } else if (kennung.find("VKR3AX2b") != std::string::npos) {
+    } else if (version == Reglerversion::B) {
         SetCtrlVal(gPanelHandle, MAINPANEL_TEXTMSG_VERSION, "Version: VKR3AX2b");
         Sichtbarkeit(kFreilaufGruppe, 1);
     } else {

@@ -64,7 +64,7 @@ void PopupHook_ClearRecords() {
 
 namespace vkrui {
 
-int HookAnswer(PopupRecord record, int defaultResult, std::string* path) {
+int HookAnswer(PopupRecord record, int defaultResult, std::string* path, std::vector<std::string>* texts) {
     HookState& hook = Hook();
     ScriptedReply reply{defaultResult, ""};
     if (!hook.script.empty()) {
@@ -74,6 +74,7 @@ int HookAnswer(PopupRecord record, int defaultResult, std::string* path) {
     record.reply = reply.result;
     hook.records.push_back(std::move(record));
     if (path) *path = reply.path;
+    if (texts) *texts = reply.texts;
     return reply.result;
 }
 

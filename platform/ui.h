@@ -167,6 +167,20 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
                     const char* title, int buttonLabel, int restrictDirectory, int restrictExtension,
                     int allowCancel, int allowMakeDirectory, std::string* pathName);
 
+// A modal form of one-line text fields under a message, each field starting with the text in
+// *value and announced by its label. OK (Enter) takes the texts into the values and returns 1;
+// Cancel (Escape, the close box) leaves them and returns 0.
+struct FormField {
+    const char* label;
+    std::string* value;
+};
+int FormPopup(const char* title, const char* message, const FormField* fields, int count,
+              const char* okButton, const char* cancelButton);
+
+// Hands a file to the desktop's viewer for its type (a PDF to the PDF viewer). 0, or -1 when no
+// viewer took it. Nothing is started while the popup hook is active.
+int OpenDocument(const char* path);
+
 // Progress dialog: a modal window with a bar from 0 to 100 percent.
 int CreateProgressDialog(const char* title, const char* indicatorLabel, int modal, int markerStyle,
                          const char* cancelButtonLabel);

@@ -5,16 +5,21 @@
 #include "platform/ui_runtime.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -154,6 +159,76 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     if (pathName) *pathName = chosen.toStdString();
     return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+}
+
+namespace {
+
+int ShowForm(const char* title, const char* message, const FormField* fields, int count, const char* okButton,
+             const char* cancelButton) {
+    QDialog dialog(PopupParent());
+    dialog.setWindowTitle(Utf8(title));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&dialog);
+    if (message && *message) {
+        auto* text = new QLabel(Utf8(message), &dialog);
+        text->setTextFormat(Qt::PlainText);
+        text->setWordWrap(true);
+        layout->addWidget(text);
+    }
+    auto* form = new QFormLayout;
+    std::vector<QLineEdit*> edits;
+    for (int i = 0; i < count; ++i) {
+        auto* edit = new QLineEdit(QString::fromStdString(*fields[i].value), &dialog);
+        edit->setMinimumWidth(360);
+        edit->setAccessibleName(Mnemonicless(Utf8(fields[i].label)));
+        auto* label = new QLabel(Utf8(fields[i].label), &dialog);
+        label->setBuddy(edit);
+        form->addRow(label, edit);
+        edits.push_back(edit);
+    }
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* ok = buttons->addButton(Mnemonicless(Utf8(okButton)), QDialogButtonBox::AcceptRole);
+    buttons->addButton(Mnemonicless(Utf8(cancelButton)), QDialogButtonBox::RejectRole);
+    ok->setDefault(true); // Enter in any field is OK; Escape and the close box cancel
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (!edits.empty()) edits.front()->setFocus(Qt::OtherFocusReason);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    for (int i = 0; i < count; ++i)
+        *fields[i].value = edits[i]->text().toStdString();
+    return 1;
+}
+
+} // namespace
+
+int FormPopup(const char* title, const char* message, const FormField* fields, int count,
+              const char* okButton, const char* cancelButton) {
+    if (PopupHook_Active()) {
+        PopupRecord record{PopupKind::Form,
+                           Utf8(title).toStdString(),
+                           Utf8(message).toStdString(),
+                           {Utf8(okButton).toStdString(), Utf8(cancelButton).toStdString()},
+                           {},
+                           0};
+        for (int i = 0; i < count; ++i)
+            record.fields.emplace_back(Utf8(fields[i].label).toStdString(), *fields[i].value);
+        std::vector<std::string> texts;
+        const int result = HookAnswer(std::move(record), 0, nullptr, &texts);
+        if (result != 1) return 0;
+        for (int i = 0; i < count && i < static_cast<int>(texts.size()); ++i)
+            *fields[i].value = texts[i];
+        return 1;
+    }
+    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
+    return ShowForm(title, message, fields, count, okButton, cancelButton);
+}
+
+int OpenDocument(const char* path) {
+    if (PopupHook_Active()) return 0;
+    if (!HaveApplication()) return UIE_NOT_INITIALIZED;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(path))) ? 0 : -1;
 }
 
 // ---- Progress dialog ------------------------------------------------------------------------------

@@ -103,7 +103,9 @@ QString Spoken(const SpokenName& name, bool english);
 
 // ---- Popup hook (popup_hook.cpp) ------------------------------------------------------------
 // Records the popup and returns the next scripted reply, or defaultResult with an empty path.
-int HookAnswer(PopupRecord record, int defaultResult, std::string* path);
+// A form's scripted texts go to texts when given.
+int HookAnswer(PopupRecord record, int defaultResult, std::string* path,
+               std::vector<std::string>* texts = nullptr);
 // A progress dialog is recorded at creation; its percentages are added under the returned token.
 int HookProgressBegin(PopupRecord record);
 // True when the script cancels the dialog at this step.

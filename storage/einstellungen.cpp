@@ -86,6 +86,22 @@ int BindungenEintragen(IniStore ini) {
     return r;
 }
 
+// The report dialog's texts by their keys.
+struct Berichtsschluessel {
+    const char* tag;
+    std::string Berichtstexte::*feld;
+};
+constexpr Berichtsschluessel kBerichtstexte[] = {
+    {"maschine", &Berichtstexte::maschine},
+    {"bediener", &Berichtstexte::bediener},
+    {"bemerkung", &Berichtstexte::bemerkung},
+};
+
+void BerichtstexteUebernehmen(IniStore ini) {
+    for (const Berichtsschluessel& s : kBerichtstexte)
+        Ini_GetString(ini, BERICHT_SEKTION, s.tag, &(gBerichtstexte.*s.feld));
+}
+
 } // namespace
 
 int IniLaden() {
@@ -100,6 +116,7 @@ int IniLaden() {
     WerteUebernehmen(ini);
     ExtrasUebernehmen(ini);
     BindungenUebernehmen(ini);
+    BerichtstexteUebernehmen(ini);
     Ini_Dispose(ini);
     return 0;
 }
@@ -117,6 +134,11 @@ int IniSchreiben() {
     for (const Schalter& s : kExtras)
         if (r == 0) r = Ini_PutInt(ini, EXTRAS_SEKTION, s.tag, gExtras.*s.feld);
     if (r == 0) r = BindungenEintragen(ini);
+    // Until a report names something the file has no section for it.
+    const bool texte = !gBerichtstexte.maschine.empty() || !gBerichtstexte.bediener.empty() ||
+                       !gBerichtstexte.bemerkung.empty();
+    for (const Berichtsschluessel& s : kBerichtstexte)
+        if (r == 0 && texte) r = Ini_PutString(ini, BERICHT_SEKTION, s.tag, (gBerichtstexte.*s.feld).c_str());
     if (r == 0) r = Ini_WriteToFile(ini, EINSTELLUNGEN_DATEI);
     Ini_Dispose(ini);
     return r == 0 ? 0 : EINSTELLUNGEN_SCHREIBFEHLER;

@@ -171,8 +171,11 @@ int Ini_PutInt(IniStore store, const char* section, const char* tag, long value)
 int Ini_PutString(IniStore store, const char* section, const char* tag, const char* value) {
     if (!store) return INI_UNGUELTIGER_STORE;
     try {
-        Speichern(store, IniTrimmen(section ? section : ""), IniTrimmen(tag ? tag : ""), value ? value : "",
-                  true);
+        // An item is one line: whatever would end it becomes a blank.
+        std::string text = value ? value : "";
+        for (char& c : text)
+            if (c == '\r' || c == '\n') c = ' ';
+        Speichern(store, IniTrimmen(section ? section : ""), IniTrimmen(tag ? tag : ""), std::move(text), true);
     } catch (const std::bad_alloc&) {
         return INI_KEIN_SPEICHER;
     }

@@ -48,7 +48,7 @@ int Ini_PutInt(IniStore store, const char* section, const char* tag, long value)
 int Ini_GetInt(IniStore store, const char* section, const char* tag, long* value);
 
 // Sets the item to text, written between double quotes so that surrounding blanks survive;
-// replaces every item of that tag. 0, -12, -65.
+// replaces every item of that tag. A line end in text is written as a blank. 0, -12, -65.
 int Ini_PutString(IniStore store, const char* section, const char* tag, const char* value);
 // 1 with *value set to the item's text (without its quotes); 0 when the section or item is
 // missing or the value blank (*value unchanged); -65 for a null handle.

@@ -670,6 +670,9 @@ constexpr MenuItemDefinition kMenueleiste[] = {
      .callback = "Callback_Menu_Sichern", .parent = MENUBAR_EXTRAS, .checkable = true, .checked = true},
     {KONSTANTE(MENUBAR_EXTRAS_SICHERUNG_OEFFNEN), .name = "Sicherung öffnen …",
      .callback = "Callback_Menu_SicherungOeffnen", .parent = MENUBAR_EXTRAS},
+    {KONSTANTE(MENUBAR_EXTRAS_SEPARATOR_2), .parent = MENUBAR_EXTRAS, .separator = true},
+    {KONSTANTE(MENUBAR_EXTRAS_BERICHT), .name = "Bericht …", .callback = "Callback_Menu_Bericht",
+     .parent = MENUBAR_EXTRAS},
     {KONSTANTE(MENUBAR_HILFE), .name = "Hilfe"},
     {KONSTANTE(MENUBAR_HILFE_INFO), .name = "Info", .callback = "Callback_Menu_Info",
      .parent = MENUBAR_HILFE},
@@ -802,8 +805,4 @@ constexpr DefinitionFile kDatei = {.name = UIR_DATEI,
 
 const DefinitionFile& Vkr3xSteuerungUir() {
     return kDatei;
-}
-
-void UirRegistrieren() {
-    RegisterDefinitionFile(&kDatei);
 }

@@ -19,8 +19,12 @@
 #include "platform/ui.h"
 #include "platform/ui_testaccess.h"
 #include "sim/simulator.h"
+#include "platform/ui_testaccess.h"
 #include "storage/einstellungen.h"
+#include "tests/bericht/pdftext.h"
 #include "tests/storage/dateihilfen.h"
+
+#include <QAction>
 
 namespace {
 
@@ -168,6 +172,39 @@ TEST_F(Einstellungen, ExitWithAnOpenPortStoresItToBeOpenedAgain) {
     ZEMVKR3X_Close(1);
     sim.stop();
     qunsetenv("VKR3X_COM1");
+}
+
+void BerichtMenue() {
+    MenuItemAction(GetPanelMenuBar(gPanelHandle), MENUBAR_EXTRAS_BERICHT)->trigger();
+}
+
+TEST_F(Einstellungen, TheReportDialogsTextsAreKeptInASectionOfTheirOwnForTheNextReport) {
+    // Quotes, blanks at both ends, umlauts, a line end and more than one INI line's worth.
+    const std::string bemerkung = "  \"Ventil A\" getauscht;\n" + std::string(100, 'x') + "  ";
+    const std::string pdf = dir.filePath("anlage.pdf").toStdString();
+    const std::string danach = Programmlauf("[VKR3AX2]\r\nsprache = 1\r\n", [&] {
+        PopupHook_Queue({1, "", {"Presse 7 – Halle 3", "Jörg Müller", bemerkung}});
+        PopupHook_Queue({VAL_NEW_FILE_SELECTED, pdf});
+        BerichtMenue();
+        const auto& r = PopupHook_Records();
+        ASSERT_EQ(r.size(), 3u); // the form, the file dialog, the note that it is written
+        EXPECT_EQ(r[0].kind, PopupKind::Form);
+        EXPECT_EQ(r[0].fields.at(0), std::make_pair(std::string("Maschine"), std::string()));
+        EXPECT_EQ(r[1].kind, PopupKind::FileSelect);
+        EXPECT_EQ(r[2].message, "Bericht gespeichert:\n" + pdf);
+    });
+    EXPECT_NE(danach.find("[Bericht]\r\n"), std::string::npos) << danach;
+    EXPECT_NE(PdfText(QString::fromStdString(pdf)).find("Jörg Müller"), std::string::npos);
+
+    gBerichtstexte = {}; // the next run takes them from the file alone
+    Programmlauf(danach, [&] {
+        BerichtMenue(); // no reply: the form is cancelled and nothing else asked
+        const auto& r = PopupHook_Records();
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].fields.at(0).second, "Presse 7 – Halle 3");
+        EXPECT_EQ(r[0].fields.at(1).second, "Jörg Müller");
+        EXPECT_EQ(r[0].fields.at(2).second, "  \"Ventil A\" getauscht; " + std::string(100, 'x') + "  ");
+    });
 }
 
 } // namespace
