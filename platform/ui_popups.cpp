@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -163,6 +164,24 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
 
 namespace {
 
+// Tab puts the cursor at the end of a field instead of selecting its text: the selection a field
+// drops when the focus leaves it makes screen readers talk over the name of the next field.
+class FormLineEdit : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        if (event->reason() != Qt::TabFocusReason && event->reason() != Qt::BacktabFocusReason) {
+            QLineEdit::focusInEvent(event);
+            return;
+        }
+        setCursorPosition(static_cast<int>(text().size()));
+        QFocusEvent withoutSelection(event->type(), Qt::OtherFocusReason);
+        QLineEdit::focusInEvent(&withoutSelection);
+    }
+};
+
 int ShowForm(const char* title, const char* message, const FormField* fields, int count, const char* okButton,
              const char* cancelButton) {
     QDialog dialog(PopupParent());
@@ -174,11 +193,12 @@ int ShowForm(const char* title, const char* message, const FormField* fields, in
         text->setTextFormat(Qt::PlainText);
         text->setWordWrap(true);
         layout->addWidget(text);
+        layout->addSpacing(6);
     }
     auto* form = new QFormLayout;
-    std::vector<QLineEdit*> edits;
+    std::vector<FormLineEdit*> edits;
     for (int i = 0; i < count; ++i) {
-        auto* edit = new QLineEdit(QString::fromStdString(*fields[i].value), &dialog);
+        auto* edit = new FormLineEdit(QString::fromStdString(*fields[i].value), &dialog);
         edit->setMinimumWidth(360);
         edit->setAccessibleName(Mnemonicless(Utf8(fields[i].label)));
         auto* label = new QLabel(Utf8(fields[i].label), &dialog);

@@ -426,6 +426,8 @@ TEST(UirKatalog, MenuBarHoldsItsMenusItemsAndSubmenu) {
          false},
         {MENUBAR_EXTRAS_SICHERUNG_OEFFNEN, "Sicherung öffnen …", "Callback_Menu_SicherungOeffnen",
          MENUBAR_EXTRAS, false, false},
+        {MENUBAR_EXTRAS_SEPARATOR_2, "", nullptr, MENUBAR_EXTRAS, true, false},
+        {MENUBAR_EXTRAS_BERICHT, "Bericht …", "Callback_Menu_Bericht", MENUBAR_EXTRAS, false, false},
         {MENUBAR_HILFE, "Hilfe", nullptr, 0, false, false},
         {MENUBAR_HILFE_INFO, "Info", "Callback_Menu_Info", MENUBAR_HILFE, false, false},
     };
