@@ -1,6 +1,7 @@
 #include "app/callbacks_bericht.h"
 
 #include "app/globals.h"
+#include "bericht/bericht.h"
 #include "errors/fehler.h"
 #include "ops/com.h"
 #include "ops/geraeteangaben.h"
@@ -61,7 +62,7 @@ std::string BerichtVorschlag() {
     return stamm + T("Bericht_", "report_") + Heute() + ".pdf";
 }
 
-int BerichtErstellen(const char* pfad, const Berichtsvergleich& vergleich) {
+int BerichtErstellen(const char* pfad) {
     Berichtsdaten d;
     d.saetze = gPar;
     d.sprache = gSprache;
@@ -70,7 +71,7 @@ int BerichtErstellen(const char* pfad, const Berichtsvergleich& vergleich) {
     d.bediener = gBerichtstexte.bediener;
     d.bemerkung = gBerichtstexte.bemerkung;
     d.zeit = std::time(nullptr);
-    d.vergleich = vergleich;
+    if (const Vergleich* letzter = LetzterVergleich()) d.vergleich = BerichtsvergleichAus(*letzter, gPar);
     // The regulator as it answers now; its failure is a device result like any other.
     GeraeteangabenLesen(gCom.portOffen, gCom.adresse, &d.geraet);
     if (gCom.portOffen != -1) {
@@ -90,8 +91,7 @@ void Callback_Menu_Bericht(int, int, void*, int) {
         FileSelectPopup(verzeichnis.c_str(), BerichtVorschlag().c_str(), "*.pdf",
                         T("Bericht speichern", "Save report"), VAL_SAVE_BUTTON, 0, 1, 1, 1, &pfad);
     if (wahl <= VAL_NO_FILE_SELECTED) return;
-    // No comparison with the regulator is kept yet; the report then has no differences to show.
-    if (const int r = BerichtErstellen(pfad.c_str(), Berichtsvergleich{})) {
+    if (const int r = BerichtErstellen(pfad.c_str())) {
         ZEM_Fehlerpopup(r);
         return;
     }

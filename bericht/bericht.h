@@ -7,6 +7,7 @@
 // it, with a Qt GUI application (the offscreen platform will do) for the fonts.
 
 #include "ops/geraeteangaben.h"
+#include "ops/satzvergleich.h"
 #include "params/parametersatz.h"
 
 #include <ctime>
@@ -29,11 +30,19 @@ struct Berichtsabweichung {
 // The last comparison with the regulator since the program started, as plain data.
 struct Berichtsvergleich {
     bool gemacht = false;
+    bool nachSchreiben = false; // the check that read back what had just been written
     std::time_t zeit = 0;
     char adresse = '1';
     Vergleichsstand stand[PARAMETERSAETZE] = {};
     std::vector<Berichtsabweichung> abweichungen;
 };
+
+// A comparison the program made, against the sets as they are now: the regulator's values it
+// read are compared again with saetze, so a field edited since then to the regulator's value is
+// no difference any more, and one edited away from it is. Fields the regulator refused count as
+// no difference.
+Berichtsvergleich BerichtsvergleichAus(const Vergleich& vergleich,
+                                       const Parametersatz saetze[PARAMETERSAETZE]);
 
 struct Berichtsdaten {
     const Parametersatz* saetze = nullptr; // PARAMETERSAETZE records

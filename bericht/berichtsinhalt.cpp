@@ -40,6 +40,9 @@ constexpr Wort kVergleich = {"Vergleich", "Comparison"};
 constexpr Wort kVergleichText = {
     "mit dem Gerät an Adresse %c um %s: %d gleich, %d abweichend, %d nicht gelesen",
     "with the device at address %c at %s: %d equal, %d different, %d not read"};
+constexpr Wort kPruefungText = {
+    "nach dem Schreiben, mit dem Gerät an Adresse %c um %s: %d gleich, %d abweichend, %d nicht gelesen",
+    "after writing, with the device at address %c at %s: %d equal, %d different, %d not read"};
 constexpr Wort kWie = {"wie ", "same as "};
 constexpr Wort kGleich = {"Gerät: gleich", "Device: equal"};
 constexpr Wort kAbweichend = {"Gerät: abweichend, %d Felder", "Device: different, %d fields"};
@@ -271,14 +274,37 @@ void VergleichAngabe(const Kontext& k, std::vector<Berichtsangabe>* angaben) {
     for (const Vergleichsstand s : v.stand)
         ++anzahl[static_cast<int>(s)];
     char text[200];
-    std::snprintf(text, sizeof text, k.W(kVergleichText), v.adresse, Zeitpunkt(v.zeit, "%H:%M:%S").c_str(),
-                  anzahl[static_cast<int>(Vergleichsstand::Gleich)],
+    std::snprintf(text, sizeof text, k.W(v.nachSchreiben ? kPruefungText : kVergleichText), v.adresse,
+                  Zeitpunkt(v.zeit, "%H:%M:%S").c_str(), anzahl[static_cast<int>(Vergleichsstand::Gleich)],
                   anzahl[static_cast<int>(Vergleichsstand::Abweichend)],
                   anzahl[static_cast<int>(Vergleichsstand::NichtGelesen)]);
     angaben->push_back({k.W(kVergleich), text});
 }
 
 } // namespace
+
+Berichtsvergleich BerichtsvergleichAus(const Vergleich& vergleich,
+                                       const Parametersatz saetze[PARAMETERSAETZE]) {
+    Vergleich v = vergleich;
+    VergleichErneuern(&v, saetze);
+    Berichtsvergleich b;
+    b.gemacht = true;
+    b.nachSchreiben = v.nachSchreiben;
+    b.zeit = v.zeit;
+    b.adresse = v.adresse;
+    for (int n = 0; n < PARAMETERSAETZE; ++n) {
+        const Satzvergleich& s = v.satz[n];
+        if (!(v.saetze & SatzBit(n))) continue; // stays NichtVerglichen
+        if (s.status == Satzstatus::NichtGelesen) {
+            b.stand[n] = Vergleichsstand::NichtGelesen;
+            continue;
+        }
+        b.stand[n] = AbweichendeFelder(s) > 0 ? Vergleichsstand::Abweichend : Vergleichsstand::Gleich;
+        for (const Feldunterschied& f : s.felder)
+            if (!f.nichtUnterstuetzt) b.abweichungen.push_back({n, f.name, f.geraetewert});
+    }
+    return b;
+}
 
 Berichtsinhalt BerichtsinhaltBilden(const Berichtsdaten& d) {
     const Kontext k{d, d.sprache == SPRACHE_ENGLISCH ? SPRACHE_ENGLISCH : SPRACHE_DEUTSCH};
