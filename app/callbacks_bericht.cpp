@@ -67,6 +67,7 @@ int BerichtErstellen(const char* pfad) {
     d.saetze = gPar;
     d.sprache = gSprache;
     d.programmdatei = Unbenannt() ? gDateipfad : std::filesystem::path(gDateipfad).filename().string();
+    d.geaendert = !Unbenannt() && SaetzeGeaendert();
     d.maschine = gBerichtstexte.maschine;
     d.bediener = gBerichtstexte.bediener;
     d.bemerkung = gBerichtstexte.bemerkung;

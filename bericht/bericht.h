@@ -48,6 +48,7 @@ struct Berichtsdaten {
     const Parametersatz* saetze = nullptr; // PARAMETERSAETZE records
     int sprache = 1;                       // 2 English, anything else German
     std::string programmdatei;             // name of the program file the sets belong to
+    bool geaendert = false;                // the sets differ from that file (not saved)
     std::string maschine;
     std::string bediener;
     std::string bemerkung;

@@ -27,6 +27,8 @@ constexpr Wort kTitel = {"Inbetriebnahmeprotokoll", "Commissioning record"};
 constexpr Wort kUntertitel = {"Einstellungen des Reglers VKR 3 A X2", "Settings of the VKR 3 A X2 regulator"};
 constexpr Wort kDatum = {"Datum", "Date"};
 constexpr Wort kDatei = {"Programmdatei", "Program file"};
+constexpr Wort kGeaendert = {" \u2013 die Sätze sind seit dem letzten Speichern geändert",
+                             " \u2013 the sets were changed after it was last saved"};
 constexpr Wort kRegler = {"Regler", "Regulator"};
 constexpr Wort kVersion = {"Version", "Version"};
 constexpr Wort kVerbindung = {"Verbindung", "Connection"};
@@ -314,7 +316,7 @@ Berichtsinhalt BerichtsinhaltBilden(const Berichtsdaten& d) {
     const std::string datum =
         Zeitpunkt(d.zeit, k.sprache == SPRACHE_ENGLISCH ? "%Y-%m-%d %H:%M" : "%d.%m.%Y %H:%M");
     b.angaben.push_back({k.W(kDatum), datum});
-    b.angaben.push_back({k.W(kDatei), d.programmdatei});
+    b.angaben.push_back({k.W(kDatei), d.programmdatei + (d.geaendert ? k.W(kGeaendert) : "")});
     ReglerAngaben(k, &b.angaben);
     b.angaben.push_back({k.W(kMaschine), d.maschine});
     b.angaben.push_back({k.W(kBediener), d.bediener});

@@ -55,6 +55,8 @@ int ShowChoice(const char* title, const char* message, const char* const (&label
     auto* text = new QLabel(Utf8(message), &dialog);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
+    // Wide enough for a file path on one line; wrapping breaks paths at their hyphens.
+    text->setMinimumWidth(420);
     layout->addWidget(text);
     auto* row = new QHBoxLayout;
     row->addStretch();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -eu
-pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev locales desktop-file-utils appstream"
+pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev locales desktop-file-utils appstream poppler-utils"
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

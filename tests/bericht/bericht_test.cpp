@@ -154,7 +154,11 @@ TEST_F(BerichtTest, ComparisonDifferencesAreShownWithTheRegulatorsValues) {
 TEST_F(BerichtTest, EqualSetsAreNamedOnceAndTheFileIsSmallWithItsFontsEmbedded) {
     for (int n = 4; n < PARAMETERSAETZE; ++n)
         gPar[n] = gPar[3];
+    daten.geaendert = true;
     const std::string text = Text();
+    EXPECT_TRUE(std::regex_search(
+        text,
+        std::regex(R"(Programmdatei\s+ventil-a\.vkr – die Sätze sind seit dem letzten Speichern geändert)")));
     EXPECT_TRUE(std::regex_search(Block(text, "Programm 4"), std::regex(R"(Programm 4\s+wie Programm 3)")));
     EXPECT_NE(Block(text, "Programm 16").find("wie Programm 3"), std::string::npos);
     EXPECT_EQ(Block(text, "Programm 16").find("Strom 1"), std::string::npos);
