@@ -166,8 +166,8 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileSpec, c
 
 namespace {
 
-// Tab puts the cursor at the end of a field instead of selecting its text: the selection a field
-// drops when the focus leaves it makes screen readers talk over the name of the next field.
+// Tab leaves a field's text unselected: the selection a field drops when the focus leaves it makes
+// screen readers talk over the name of the next field.
 class FormLineEdit : public QLineEdit {
   public:
     using QLineEdit::QLineEdit;
@@ -178,7 +178,8 @@ class FormLineEdit : public QLineEdit {
             QLineEdit::focusInEvent(event);
             return;
         }
-        setCursorPosition(static_cast<int>(text().size()));
+        // The cursor stays where it is (at the end of a text set by the program): moving it here
+        // would reach screen readers before the focus and silence the field's name.
         QFocusEvent withoutSelection(event->type(), Qt::OtherFocusReason);
         QLineEdit::focusInEvent(&withoutSelection);
     }
