@@ -20,13 +20,19 @@
 // 4. Recording: unpaced rounds alternate between the exchange recorder off and on (as the
 //    program runs it, for the line monitor) on one server; the two rates are compared.
 //
+// 5. Station: eight regulators, each on a line of its own (eight servers paced at 115200 and at
+//    9600 baud); the station writes and verifies the programs on one of them, then on all
+//    eight, and the bench prints the ratio of the two times (target: at most 1.3).
+//
 //   vkr3x-bench [--sim PATH] [--rounds N] [--line-programs N] [--line-runs N] [--record-rounds N]
+//               [--station-programs N] [--station-runs N] [--station-only]
 
 #include "device/mitschnitt.h"
 #include "device/zemvkr3x.h"
 #include "ops/com.h"
 #include "ops/satztransfer.h"
 #include "ops/satzvergleich.h"
+#include "ops/station.h"
 #include "params/parametersatz.h"
 
 #include <QCoreApplication>
@@ -50,9 +56,12 @@ constexpr int BITS_PRO_ZEICHEN = 10; // start, 7 data, parity, stop
 struct Optionen {
     QString sim;
     int runden = 10;
-    int leitungsProgramme = 2; // programs written and read in each run against the line
-    int leitungsLaeufe = 3;    // runs at each baud rate
-    int mitschnittRunden = 10; // unpaced rounds with the recorder off and on, each
+    int leitungsProgramme = 2;  // programs written and read in each run against the line
+    int leitungsLaeufe = 3;     // runs at each baud rate
+    int mitschnittRunden = 10;  // unpaced rounds with the recorder off and on, each
+    int stationsProgramme = 16; // programs the station writes and verifies
+    int stationsLaeufe = 3;     // runs of one and of eight regulators at each baud rate
+    bool nurStation = false;    // the station's measurement alone
 };
 
 struct Messung {
@@ -89,10 +98,17 @@ bool OptionenLesen(const QStringList& args, Optionen* o) {
             o->leitungsLaeufe = args[++i].toInt(&ok);
         else if (a == QLatin1String("--record-rounds") && mitWert)
             o->mitschnittRunden = args[++i].toInt(&ok);
+        else if (a == QLatin1String("--station-programs") && mitWert)
+            o->stationsProgramme = args[++i].toInt(&ok);
+        else if (a == QLatin1String("--station-only"))
+            o->nurStation = true;
+        else if (a == QLatin1String("--station-runs") && mitWert)
+            o->stationsLaeufe = args[++i].toInt(&ok);
         else
             return false;
         if (!ok || o->runden < 1 || o->leitungsProgramme < 1 || o->leitungsProgramme > PROGRAMME ||
-            o->leitungsLaeufe < 1 || o->mitschnittRunden < 1)
+            o->leitungsLaeufe < 1 || o->mitschnittRunden < 1 || o->stationsProgramme < 1 ||
+            o->stationsProgramme > PROGRAMME || o->stationsLaeufe < 1)
             return false;
     }
     return true;
@@ -305,20 +321,77 @@ bool MitschnittMessen(const QString& programm, const Optionen& opt) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    Optionen opt;
-    if (!OptionenLesen(app.arguments(), &opt)) {
-        std::fprintf(stderr, "usage: vkr3x-bench [--sim PATH] [--rounds N] [--line-programs 1..16] "
-                             "[--line-runs N] [--record-rounds N]\n");
-        return 2;
+// The station over the first `anzahl` of the servers; its wall time in seconds, or -1.
+double StationLauf(const Stationsauftrag& auftrag, const QStringList& pfade, int anzahl) {
+    std::vector<Stationsziel> ziele(static_cast<size_t>(anzahl));
+    for (int i = 0; i < anzahl; ++i) {
+        ziele[i].port = pfade[i].toStdString();
+        ziele[i].geraet = ziele[i].port;
+        ziele[i].comPort = i + 1;
+        ziele[i].adresse = '1';
     }
-    const QString programm = SimulatorFinden(opt.sim);
+    QElapsedTimer uhr;
+    uhr.start();
+    const int fehlgeschlagen = StationAusfuehren(auftrag, ziele, nullptr, nullptr);
+    const double sekunden = static_cast<double>(uhr.nsecsElapsed()) / 1.0e9;
+    if (fehlgeschlagen == 0) return sekunden;
+    for (const Stationsziel& z : ziele)
+        for (const Schrittergebnis& s : z.schritte)
+            if (s.code != 0)
+                std::fprintf(stderr, "vkr3x-bench: station target %s failed with %d\n", z.port.c_str(),
+                             s.code);
+    return -1.0;
+}
 
+// Eight servers at baud; runs of one regulator and of eight alternate, and the best of each
+// are compared.
+bool StationMessen(const QString& programm, int baud, const Optionen& opt) {
+    constexpr int LEITUNGEN = 8;
+    QProcess server[LEITUNGEN];
+    QStringList pfade;
+    bool gestartet = true;
+    for (QProcess& s : server) {
+        pfade << SimulatorStarten(&s, programm, baud, 0);
+        gestartet = gestartet && !pfade.back().isEmpty();
+    }
+    auto auftrag = std::make_unique<Stationsauftrag>();
+    ParameterStrukturInitialisieren();
+    std::copy(gPar, gPar + PARAMETERSAETZE, auftrag->saetze);
+    auftrag->programme = 0;
+    for (int n = 1; n <= opt.stationsProgramme; ++n)
+        auftrag->programme |= SatzBit(n);
+    auftrag->baudrate = baud;
+    double einer = 0.0, acht = 0.0;
+    QString alle;
+    for (int lauf = 0; gestartet && lauf < opt.stationsLaeufe; ++lauf) {
+        const double t1 = StationLauf(*auftrag, pfade, 1);
+        const double t8 = t1 < 0 ? -1.0 : StationLauf(*auftrag, pfade, LEITUNGEN);
+        if (t8 < 0) {
+            gestartet = false;
+            break;
+        }
+        alle += QStringLiteral(" %1/%2").arg(t8, 0, 'f', 2).arg(t1, 0, 'f', 2);
+        einer = lauf == 0 ? t1 : std::min(einer, t1);
+        acht = lauf == 0 ? t8 : std::min(acht, t8);
+    }
+    for (QProcess& s : server) {
+        Messung m;
+        SimulatorBeenden(&s, &m);
+    }
+    if (!gestartet) {
+        std::fprintf(stderr, "vkr3x-bench: the station run at %d baud failed\n", baud);
+        return false;
+    }
+    std::printf("%6d baud    one regulator %.3f s, eight on eight lines %.3f s (best of %d)\n", baud, einer,
+                acht, opt.stationsLaeufe);
+    std::printf("               ratio %.3f (runs, eight/one s:%s)\n", acht / einer, qPrintable(alle));
+    return true;
+}
+
+// Sections 1 to 4.
+bool Uebertragung(const QString& programm, const Optionen& opt) {
     Messung frei;
-    if (Lauf(programm, 0, 0, opt.runden, PROGRAMME, &frei) != 0) return 1;
+    if (Lauf(programm, 0, 0, opt.runden, PROGRAMME, &frei) != 0) return false;
     const double n = static_cast<double>(frei.austausche);
     std::printf("simulator      %s\n", qPrintable(programm));
     std::printf("rounds         %d x (write + read of %d programs), unpaced\n", opt.runden, PROGRAMME);
@@ -330,12 +403,32 @@ int main(int argc, char** argv) {
     std::printf("against the line: write + read of %d programs, %d runs each\n", opt.leitungsProgramme,
                 opt.leitungsLaeufe);
     for (int baud : {115200, 9600})
-        if (!LeitungMessen(programm, baud, opt)) return 1;
+        if (!LeitungMessen(programm, baud, opt)) return false;
     std::printf(
         "compare with the device: working parameters and %d programs read and compared, %d runs each\n",
         opt.leitungsProgramme, opt.leitungsLaeufe);
     for (int baud : {115200, 9600})
-        if (!LeitungMessen(programm, baud, opt, Vergleichen)) return 1;
-    if (!AdapterMessen(programm, opt)) return 1;
-    return MitschnittMessen(programm, opt) ? 0 : 1;
+        if (!LeitungMessen(programm, baud, opt, Vergleichen)) return false;
+    if (!AdapterMessen(programm, opt)) return false;
+    return MitschnittMessen(programm, opt);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Optionen opt;
+    if (!OptionenLesen(app.arguments(), &opt)) {
+        std::fprintf(stderr, "usage: vkr3x-bench [--sim PATH] [--rounds N] [--line-programs 1..16] "
+                             "[--line-runs N] [--record-rounds N] [--station-programs 1..16] "
+                             "[--station-runs N] [--station-only]\n");
+        return 2;
+    }
+    const QString programm = SimulatorFinden(opt.sim);
+    if (!opt.nurStation && !Uebertragung(programm, opt)) return 1;
+    std::printf("station: write and verify %d programs, one regulator against eight on eight lines\n",
+                opt.stationsProgramme);
+    for (int baud : {115200, 9600})
+        if (!StationMessen(programm, baud, opt)) return 1;
+    return 0;
 }

@@ -38,6 +38,10 @@ extern const Befehl kGeraetebefehle[];
 extern const Befehl kTransferbefehle[];
 extern const Befehl kDateibefehle[];
 extern const Befehl kBerichtbefehle[];
+extern const Befehl kStationsbefehle[];
+
+// The station's longer help: targets, steps, results and exit statuses.
+QString Stationshilfe();
 
 // "status" and its options, kept apart from the single commands.
 void StatusOptionen(QCommandLineParser& parser);

@@ -28,7 +28,7 @@ const QCommandLineOption
     kTrace("trace", "Write every exchange on the line to FILE as CSV, as the line monitor shows it.", "FILE");
 
 const std::initializer_list<const Befehl*> kGruppen = {kGeraetebefehle, kTransferbefehle, kDateibefehle,
-                                                       kBerichtbefehle};
+                                                       kBerichtbefehle, kStationsbefehle};
 
 const Befehl* BefehlSuchen(const QString& name) {
     for (const Befehl* gruppe : kGruppen)
@@ -44,8 +44,9 @@ QString Werkzeugbeschreibung() {
         for (const Befehl* b = gruppe; b->name; ++b)
             text += QString("  %1 %2\n").arg(b->name, -15).arg(b->beschreibung);
     text += "\n'vkr3x COMMAND --help' shows a command's options. Exit status: 0 success, 1 files\n"
-            "or file and regulator differ (diff, compare, write --verify), 2 failure; failures\n"
-            "print the message and its error number.";
+            "or file and regulator differ (diff, compare, write --verify), 2 failure (station:\n"
+            "a target failed), 130 station stopped by Ctrl+C; failures print the message and\n"
+            "its error number.";
     return text;
 }
 
@@ -83,11 +84,11 @@ bool SpracheFestlegen(const QCommandLineParser& parser) {
 
 int BefehlAusfuehren(const Befehl& befehl, const QStringList& args) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QString(befehl.beschreibung) + "\n" +
-        QString(std::string_view(befehl.name) == "set" || std::string_view(befehl.name) == "get"
-                    ? Parameternamen()
-                    : QString()));
+    const std::string_view name = befehl.name;
+    parser.setApplicationDescription(QString(befehl.beschreibung) + "\n" +
+                                     (name == "set" || name == "get" ? Parameternamen()
+                                      : name == "station"            ? Stationshilfe()
+                                                                     : QString()));
     AllgemeineOptionen(parser);
     if (befehl.geraet) {
         VerbindungsoptionenHinzufuegen(parser);

@@ -9,6 +9,8 @@
 
 namespace {
 
+thread_local const std::atomic<bool>* tStopp = nullptr;
+
 // A frame on the line needs start bit, 7 data bits, parity and stop bit per byte; one spare bit
 // keeps the bound from being tight.
 constexpr double BITS_PRO_BYTE = 11.0;
@@ -106,8 +108,13 @@ void Aufnehmen(int port, int64_t zeitMs, const char* rahmen, int laenge, const A
 
 } // namespace
 
+void AustauschStopp(const std::atomic<bool>* stopp) {
+    tStopp = stopp;
+}
+
 int Austausch(int port, const char* rahmen, int laenge, bool rundruf, const Befehlscodes& c,
               Antwortzeile* zeile, int zeileMax) {
+    if (tStopp && tStopp->load()) return AUSTAUSCH_GESTOPPT;
     Verlauf v;
     if (!MitschnittAktiv()) return Ablauf(port, rahmen, laenge, rundruf, c, zeile, zeileMax, &v);
     const int64_t zeit = MitschnittJetztMs();

@@ -3,11 +3,23 @@
 // it has left, classify the acknowledgement byte and, for commands that have one, read the
 // answer line. Each command passes the codes it returns for these steps.
 
+#include <atomic>
+
 constexpr int ASCII_ACK = 0x06;
 constexpr int ASCII_NAK = 0x15;
 constexpr int ASCII_CAN = 0x18;
 
 constexpr int RAHMEN_BYTES = 32; // frame buffer: every frame, NUL included
+
+// Returned by every command of a thread whose stop flag is set, before anything is sent
+// (class 4, "aborted by user").
+constexpr int AUSTAUSCH_GESTOPPT = -4051;
+
+// The calling thread's exchanges end before they send anything once *stopp is true; null (the
+// default) never stops. An exchange under way is finished first, so a worker stopped by the
+// user leaves the line between two frames and the regulator with every command it
+// acknowledged carried out.
+void AustauschStopp(const std::atomic<bool>* stopp);
 
 struct Befehlscodes {
     int flush;          // emptying the queues failed; 0 passes FlushInOut's own code on

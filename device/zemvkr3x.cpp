@@ -61,13 +61,18 @@ bool IdentitaetZerlegen(const Antwortzeile& zeile, char adresse, char* text) {
 } // namespace
 
 int ZEMVKR3X_Open(int port, int baudrate) {
+    return ZEMVKR3X_OpenGeraet(port, "", baudrate);
+}
+
+int ZEMVKR3X_OpenGeraet(int port, const char* geraet, int baudrate) {
     static const int kBaudraten[] = {1200, 2400, 4800, 9600, 19200, 38400, 115200};
     bool bekannt = false;
     for (int b : kBaudraten)
         bekannt = bekannt || b == baudrate;
     if (!bekannt) return -125001;
     if (port < 1 || port > 8) return -100002;
-    if (OpenComConfig(port, "", baudrate, RS232_PARITY_ODD, 7, 1, QUEUE_BYTES, QUEUE_BYTES) < 0)
+    if (OpenComConfig(port, geraet ? geraet : "", baudrate, RS232_PARITY_ODD, 7, 1, QUEUE_BYTES,
+                      QUEUE_BYTES) < 0)
         return -100003;
     return 0;
 }

@@ -21,6 +21,10 @@ constexpr int ZEMVKR3X_ID_BYTES = 27;
 // 0; -125001 baud rate not in the list (checked first); -100002 port outside 1..8;
 // -100003 the port cannot be opened.
 int ZEMVKR3X_Open(int port, int baudrate);
+// The same for the device geraet (e.g. /dev/ttyUSB3) opened as port number port: null or "" is
+// the port's default device. Several regulators on lines of their own are served this way from
+// one worker thread per port, each port opened, used and closed by its worker.
+int ZEMVKR3X_OpenGeraet(int port, const char* geraet, int baudrate);
 // 0; -103004 the port could not be closed.
 int ZEMVKR3X_Close(int port);
 // Time-out for every awaited byte. 0; -111005 it could not be set.

@@ -4,7 +4,13 @@
 #include "storage/programmdatei.h"
 #include "storage/sicherungsdateien.h"
 
+#include <mutex>
+
 namespace {
+
+// Workers of a station back up regulators of the same identity at the same address within the
+// same second: choosing a free name and writing the file under it is one step for them.
+std::mutex gNamensSperre;
 
 int Anzahl(Satzmaske maske) {
     int n = 0;
@@ -48,6 +54,7 @@ int SicherungAnlegen(int port, char adresse, Satzmaske maske, const char* ordner
     if (melder) melder(100, kontext);
     if (!(maske & SATZ_ARBEITSPARAMETER)) saetze[0] = satz;
 
+    const std::lock_guard<std::mutex> sperre(gNamensSperre);
     const std::string ziel = SicherungsPfad(ordner, SicherungsName(kennung, adresse, zeit, maske));
     if (ProgrammabbildSchreiben(ProgrammabbildAus(saetze, erster < 0 ? 0 : erster), ziel.c_str()) != 0)
         return SICHERUNG_SCHREIBEN;

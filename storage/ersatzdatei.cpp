@@ -61,8 +61,11 @@ int ErsatzdateiAnlegen(const char* ziel, const char* praefix, Ersatzdatei* e) {
         std::error_code ec;
         if (fs::exists(kandidat, ec) || ec) continue;
         errno = 0;
-        // "x": never take over a file that appeared since the check above.
+        // "x": never take over a file that appeared since the check above; one that another
+        // writer (a thread of this program saving beside the same target) has just created
+        // sends us on to the next name.
         std::FILE* f = std::fopen(kandidat.string().c_str(), "wbx");
+        if (!f && errno == EEXIST) continue;
         if (!f) return errno > 0 ? errno : EIO;
         e->datei = f;
         e->pfad = kandidat.string();
