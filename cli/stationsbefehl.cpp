@@ -28,8 +28,8 @@
 namespace {
 
 const QCommandLineOption kTarget("target",
-                                 "A regulator to program: PORT is a COM number 1..8 or a device\n"
-                                 "(/dev/ttyUSB0); ADDRESS,... the regulators on that line (default:\n"
+                                 "A regulator to program: PORT is a COM number 1..8 or a device "
+                                 "(/dev/ttyUSB0); ADDRESS,... the regulators on that line (default: "
                                  "--address). Repeat for every line; at most eight different ports.",
                                  "PORT[:ADDRESS,...]");
 const QCommandLineOption kAddress("address", "Address of targets given without one, 1..8 (default 1).", "A");
@@ -38,7 +38,7 @@ const QCommandLineOption kTimeout("timeout", "Seconds to wait for each answer by
 const QCommandLineOption kPrograms("programs", "The programs to write and verify (default all).",
                                    "all|N[,N...]");
 const QCommandLineOption kBackup("backup",
-                                 "Before writing, save what each regulator holds in those programs as a\n"
+                                 "Before writing, save what each regulator holds in those programs as a "
                                  "program file in DIR.",
                                  "DIR");
 const QCommandLineOption kLoad("load", "After the verify, load program N as the working parameters.", "N");

@@ -19,11 +19,14 @@ namespace {
 
 constexpr int PORT_OEFFNEN = -100003;
 
-// Targets the workers have finished, for the thread that reports them.
+// Targets the workers have finished, for the thread that reports them, and the workers still
+// running. Workers signal while holding the lock: once the last one has let go, the reporting
+// thread may end and take the condition variable with it.
 struct Fertigmeldungen {
     std::mutex sperre;
     std::condition_variable signal;
     std::deque<size_t> fertig;
+    size_t laufend = 0;
 };
 
 // Records a step; returns its code.
@@ -101,14 +104,15 @@ void PortBedienen(const Stationsauftrag& a, std::vector<Stationsziel>& ziele,
         z.erfolgreich = true;
         for (const Schrittergebnis& s : z.schritte)
             z.erfolgreich = z.erfolgreich && s.code == 0;
-        {
-            const std::lock_guard<std::mutex> sperre(f.sperre);
-            f.fertig.push_back(i);
-        }
+        const std::lock_guard<std::mutex> sperre(f.sperre);
+        f.fertig.push_back(i);
         f.signal.notify_one();
     }
     if (geoeffnet) ZEMVKR3X_Close(port);
     AustauschStopp(nullptr);
+    const std::lock_guard<std::mutex> sperre(f.sperre);
+    --f.laufend;
+    f.signal.notify_one();
 }
 
 } // namespace
@@ -120,6 +124,7 @@ int StationAusfuehren(const Stationsauftrag& auftrag, std::vector<Stationsziel>&
         leitungen[ziele[i].comPort].push_back(i);
 
     Fertigmeldungen f;
+    f.laufend = leitungen.size();
     std::vector<QThread*> arbeiter;
     for (const auto& [port, meine] : leitungen) {
         // A QThread, not a bare thread: the serial port's notifiers need the thread's event
@@ -139,6 +144,11 @@ int StationAusfuehren(const Stationsauftrag& auftrag, std::vector<Stationsziel>&
         if (!ziele[i].erfolgreich) ++fehlgeschlagen;
         if (melder) melder(ziele[i], kontext);
     }
+    // Every worker has done all it does with the shared data once it counts itself out; the
+    // threads themselves end right after.
+    std::unique_lock<std::mutex> sperre(f.sperre);
+    f.signal.wait(sperre, [&f] { return f.laufend == 0; });
+    sperre.unlock();
     for (QThread* t : arbeiter) {
         t->wait();
         delete t;
