@@ -6,6 +6,7 @@
 #include "cli/stationsbericht.h"
 
 #include "app/globals.h"
+#include "device/austausch.h"
 #include "errors/fehler.h"
 #include "ops/station.h"
 #include "platform/rs232.h"
@@ -271,9 +272,13 @@ int Station(const QCommandLineParser& parser, const QStringList& argumente) {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 
-    std::printf("station: %zu targets, %zu ok, %d failed%s, %.1f s\n", ziele.size(),
-                ziele.size() - fehlgeschlagen, fehlgeschlagen, lauf.gestoppt ? " (stopped)" : "",
-                lauf.sekunden);
+    int gestoppt = 0;
+    for (const Stationsziel& z : ziele)
+        gestoppt += !z.schritte.empty() && z.schritte.back().code == AUSTAUSCH_GESTOPPT;
+    std::printf("station: %zu targets, %zu ok, %d failed", ziele.size(), ziele.size() - fehlgeschlagen,
+                fehlgeschlagen - gestoppt);
+    if (gestoppt > 0) std::printf(", %d stopped", gestoppt);
+    std::printf(", %.1f s\n", lauf.sekunden);
     if (!bericht.empty() && !BerichtSchreiben(bericht, StationsberichtJson(lauf, ziele))) {
         const std::string meldung = ZEM_Fehlermeldung(BERICHT_SCHREIBEN);
         std::fprintf(stderr, "vkr3x: %s (%d): %s\n", meldung.c_str(), -BERICHT_SCHREIBEN, bericht.c_str());

@@ -111,10 +111,20 @@ const char* Wahr(bool b) {
     return b ? "true" : "false";
 }
 
-// The identity is 8-bit text from the device, escaped as for the identity field.
-std::string Nachricht(const Schrittergebnis& s, int laden) {
+// The identity is 8-bit text from the device, escaped as for the identity field; a verify
+// that found differences says how many and where.
+std::string Nachricht(const Stationsziel& z, const Schrittergebnis& s, int laden) {
     if (s.schritt == Stationsschritt::Kennung && s.code == 0) return JsonText(s.angabe);
-    return Text(Meldung(s, laden));
+    std::string m = Meldung(s, laden);
+    if (s.schritt == Stationsschritt::Pruefen && s.code == PRUEFUNG_ABWEICHUNG) {
+        Satzmaske saetze = 0;
+        const std::vector<Unterschied> u = Unterschiede(z);
+        for (const Unterschied& e : u)
+            saetze |= SatzBit(e.satz);
+        m += ": " + std::to_string(u.size()) + (u.size() == 1 ? " field differs" : " fields differ") +
+             (saetze & (saetze - 1) ? " in programs " : " in program ") + Programmliste(saetze);
+    }
+    return Text(m);
 }
 
 std::string ZielJson(const Stationsziel& z, int laden) {
@@ -129,7 +139,7 @@ std::string ZielJson(const Stationsziel& z, int laden) {
     for (size_t i = 0; i < z.schritte.size(); ++i) {
         const Schrittergebnis& s = z.schritte[i];
         j += std::string(i ? "," : "") + "\n        {\"step\": \"" + SchrittName(s.schritt) +
-             "\", \"code\": " + std::to_string(s.code) + ", \"message\": " + Nachricht(s, laden);
+             "\", \"code\": " + std::to_string(s.code) + ", \"message\": " + Nachricht(z, s, laden);
         if (MitProgrammen(s.schritt)) j += ", \"programs\": " + Liste(s.saetze);
         j += "}";
         pruefungFehlgeschlagen =
