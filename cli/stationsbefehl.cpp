@@ -10,6 +10,7 @@
 #include "errors/fehler.h"
 #include "ops/station.h"
 #include "platform/rs232.h"
+#include "storage/dateischreiben.h"
 #include "storage/ersatzdatei.h"
 #include "storage/programmdatei.h"
 #include "storage/sicherungsdateien.h"
@@ -206,22 +207,23 @@ QString LeitungLesen(const QCommandLineParser& parser, char* adresse, Stationsau
     return QString();
 }
 
-// A report that cannot be written must be known before any regulator is touched.
+// A report that cannot be written must be known before any regulator is touched: a new file
+// can be made beside it, or it exists and can be written in place.
 bool BerichtMoeglich(const std::string& pfad) {
+    if (QFileInfo(QString::fromStdString(pfad)).isDir()) return false;
     Ersatzdatei e;
-    if (ErsatzdateiAnlegen(pfad.c_str(), "vkr$$", &e) != 0) return false;
-    ErsatzdateiVerwerfen(&e);
-    return !QFileInfo(QString::fromStdString(pfad)).isDir();
+    if (ErsatzdateiAnlegen(DateiLinkZiel(pfad.c_str()).c_str(), "vkr$$", &e) == 0) {
+        ErsatzdateiVerwerfen(&e);
+        return true;
+    }
+    std::FILE* f = std::fopen(pfad.c_str(), "r+b");
+    if (f) std::fclose(f);
+    return f != nullptr;
 }
 
 bool BerichtSchreiben(const std::string& pfad, const std::string& json) {
-    Ersatzdatei e;
-    if (ErsatzdateiAnlegen(pfad.c_str(), "vkr$$", &e) != 0) return false;
-    if (std::fwrite(json.data(), 1, json.size(), e.datei) != json.size()) {
-        ErsatzdateiVerwerfen(&e);
-        return false;
-    }
-    return ErsatzdateiAbschliessen(&e) == 0 && ErsatzdateiEinsetzen(&e, pfad.c_str()) == 0;
+    int grund = 0;
+    return DateiinhaltSchreiben(pfad.c_str(), "vkr$$", json.data(), json.size(), &grund) == 0;
 }
 
 struct Ausgabe {
