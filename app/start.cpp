@@ -11,6 +11,7 @@
 #include "device/mitschnitt.h"
 #include "fenster/monitorfenster.h"
 #include "ops/com.h"
+#include "ops/istwerte.h"
 #include "ops/verbindung.h"
 #include "params/panel_transfer.h"
 #include "params/parametersatz.h"
@@ -57,6 +58,7 @@ int ProgrammStarten(int argc, char* argv[]) {
 
     if (gSprache == SPRACHE_ENGLISCH) EnglischeTexteSetzen();
     ExtrasMenueSetzen();
+    StatuslampenBenennen();
     if (gPasswortok == 1) SetCtrlAttribute(gPanelHandle, MAINPANEL_VKR3DEVSETUP, ATTR_VISIBLE, 1);
     SetSystemAttribute(ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS, 0);
     PaneltitelFestlegen(PROGRAMM_TITEL);

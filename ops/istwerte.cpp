@@ -24,6 +24,29 @@ const int kStatusLeds[STATUSBITS] = {
 // The LEDs are set starting with bit 8, the order the panel has always used.
 const int kLedReihenfolge[] = {4, 5, 6, 7, 0, 1, 2, 3};
 
+// The popup's text of bit table row i in the run's language, line break included.
+const char* Statustext(int i) {
+    return gSprache == SPRACHE_ENGLISCH ? kStatusbits[i].englisch : kStatusbits[i].deutsch;
+}
+
+bool LampeAn(int i) {
+    int an = 0;
+    GetCtrlVal(gPanelHandle, kStatusLeds[i], &an);
+    return an != 0;
+}
+
+// The "?" button's spoken description lists the lit lamps, so a keyboard user hears them on the
+// button (and again when they change while it has the focus) without opening the popup.
+void StatusinfoBeschreiben() {
+    std::string liste;
+    for (int i = 0; i < STATUSBITS; ++i) {
+        if (!LampeAn(i)) continue;
+        const std::string text = Statustext(i);
+        liste += (liste.empty() ? "" : ", ") + text.substr(0, text.find('\n'));
+    }
+    SetCtrlAttribute(gPanelHandle, MAINPANEL_STATUSINFO, ATTR_SPOKEN_DESCRIPTION, liste.c_str());
+}
+
 int ReellLesen(const char* name, double* wert) {
     return ZEMVKR3X_ParameterLesen(gCom.portOffen, gCom.adresse, name, wert, nullptr, nullptr);
 }
@@ -83,6 +106,7 @@ int StatusLesenUndZeigen(int* statuswort, double* stromaktivGelesen, int* kompat
 
     for (int i : kLedReihenfolge)
         SetCtrlVal(gPanelHandle, kStatusLeds[i], (status & kStatusbits[i].maske) != 0 ? 1 : 0);
+    StatusinfoBeschreiben();
     *statuswort = status;
     *stromaktivGelesen = stromaktiv;
     *kompatibilitaet = kompatibel;
@@ -92,12 +116,16 @@ int StatusLesenUndZeigen(int* statuswort, double* stromaktivGelesen, int* kompat
 } // namespace
 
 void StatusinfoPopup() {
-    const bool englisch = gSprache == SPRACHE_ENGLISCH;
     std::string text;
+    for (int i = 0; i < STATUSBITS; ++i)
+        if (LampeAn(i)) text += Statustext(i);
+    MessagePopup(gSprache == SPRACHE_ENGLISCH ? "Process status" : "Prozesstatus", text.c_str());
+}
+
+void StatuslampenBenennen() {
     for (int i = 0; i < STATUSBITS; ++i) {
-        int an = 0;
-        GetCtrlVal(gPanelHandle, kStatusLeds[i], &an);
-        if (an != 0) text += englisch ? kStatusbits[i].englisch : kStatusbits[i].deutsch;
+        const std::string text = Statustext(i);
+        SetCtrlAttribute(gPanelHandle, kStatusLeds[i], ATTR_SPOKEN_NAME,
+                         text.substr(0, text.find('\n')).c_str());
     }
-    MessagePopup(englisch ? "Process status" : "Prozesstatus", text.c_str());
 }

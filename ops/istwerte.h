@@ -16,3 +16,7 @@ int StatusAbfragen();
 // Explains the lit status LEDs, one line each, in a message popup in the run's language. It
 // shows the last status read, not the regulator's present one.
 void StatusinfoPopup();
+
+// Names each status LED for screen readers by what it means: its popup text in the run's
+// language. Once, after the panels are loaded.
+void StatuslampenBenennen();

@@ -115,7 +115,9 @@ struct PanelDefinition {
     std::span<const int> tabOrder = {};
     int defaultButton = 0;
     int cancelButton = 0;
-    // Where a child panel opens inside its parent (canvas pixels, top-left of its frame).
+    // Where a child panel opens inside its parent (canvas pixels, top-left of its frame). The
+    // frame always lies wholly inside: a position beyond the parent's size puts it against the
+    // right or bottom edge.
     int left = CENTRED;
     int top = CENTRED;
 };
@@ -136,6 +138,9 @@ struct DefinitionFile {
     // How a lamp's state is announced.
     SpokenName lampOn = {};
     SpokenName lampOff = {};
+    // How the port picture's state is announced: "COM 1" and portOpen, or portClosed.
+    SpokenName portOpen = {};
+    SpokenName portClosed = {};
 };
 
 // Makes a definition file known to LoadPanel under its name.

@@ -96,6 +96,11 @@ enum CtrlAttribute {
     ATTR_ENABLED,     // int 0/1 (timer)
     ATTR_INTERVAL,    // double, seconds (timer)
     ATTR_CTRL_MODE,   // read-only: 1 when the user can change the value
+    // Texts for screen readers only, never shown: the name they call the control by instead
+    // of its label, and what they say after name and value (spoken again when it changes while
+    // the control has the focus). Not for rings, whose description is their item.
+    ATTR_SPOKEN_NAME,
+    ATTR_SPOKEN_DESCRIPTION,
 };
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, double value);
@@ -116,6 +121,12 @@ int GetPanelAttribute(int panel, int attribute, std::string* value);
 
 constexpr int ATTR_SYSTEM_SHOW_TASKBAR_BUTTONS = 1420;
 int SetSystemAttribute(int attribute, int value);
+
+// ---- Screen readers ----------------------------------------------------------------------
+// Has screen readers speak text now, wherever the keyboard focus is: the panel shows a
+// notification with this text, which it does not draw. Each call is spoken, the same text
+// again included; an empty text says nothing.
+int AnnounceText(int panel, const char* text);
 
 // ---- Rings and list boxes ----------------------------------------------------------------
 // A list box's label holds the texts of its columns separated by tabs; its value is the value of

@@ -12,12 +12,53 @@ using namespace vkrui;
 
 namespace {
 
+bool IsRingWidget(const ControlRec& rec) {
+    return rec.def->kind == ControlKind::Ring;
+}
+
 bool IsNumericAttribute(int attribute) {
     return attribute == ATTR_MIN_VALUE || attribute == ATTR_MAX_VALUE || attribute == ATTR_INTERVAL;
 }
 
 bool IsKnown(int attribute) {
-    return attribute >= ATTR_VISIBLE && attribute <= ATTR_CTRL_MODE;
+    return attribute >= ATTR_VISIBLE && attribute <= ATTR_SPOKEN_DESCRIPTION;
+}
+
+bool IsText(int attribute) {
+    return attribute == ATTR_LABEL_TEXT || attribute == ATTR_SPOKEN_NAME ||
+           attribute == ATTR_SPOKEN_DESCRIPTION;
+}
+
+int SetText(ControlRec& rec, int attribute, const QString& text) {
+    if (!rec.widget) return UIE_BAD_ATTRIBUTE;
+    switch (attribute) {
+    case ATTR_SPOKEN_NAME:
+        rec.spokenName = text;
+        SetLabelText(rec, rec.labelText); // the name follows from label and spoken name
+        return UIE_OK;
+    case ATTR_SPOKEN_DESCRIPTION:
+        if (IsRingWidget(rec)) return UIE_BAD_ATTRIBUTE;
+        rec.widget->setAccessibleDescription(text);
+        return UIE_OK;
+    default:
+        SetLabelText(rec, text);
+        return UIE_OK;
+    }
+}
+
+int GetText(const ControlRec& rec, int attribute, std::string* value) {
+    if (!value || !rec.widget) return UIE_BAD_ATTRIBUTE;
+    switch (attribute) {
+    case ATTR_SPOKEN_NAME:
+        *value = rec.widget->accessibleName().toStdString();
+        return UIE_OK;
+    case ATTR_SPOKEN_DESCRIPTION:
+        *value = rec.widget->accessibleDescription().toStdString();
+        return UIE_OK;
+    default:
+        *value = rec.labelText.toStdString();
+        return UIE_OK;
+    }
 }
 
 void SetShown(ControlRec& rec, bool shown) {
@@ -48,10 +89,8 @@ int SetIntAttribute(ControlRec& rec, int attribute, int value) {
         if (!rec.timer) return UIE_BAD_ATTRIBUTE;
         value != 0 ? rec.timer->start() : rec.timer->stop();
         return UIE_OK;
-    case ATTR_LABEL_TEXT:
-        return UIE_BAD_VALUE_TYPE;
     default:
-        return UIE_BAD_ATTRIBUTE;
+        return IsText(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
     }
 }
 
@@ -96,10 +135,8 @@ int GetIntAttribute(const ControlRec& rec, int attribute, int* value) {
                  rec.def->kind != ControlKind::Led && rec.def->kind != ControlKind::Decoration &&
                  rec.def->kind != ControlKind::Picture;
         return UIE_OK;
-    case ATTR_LABEL_TEXT:
-        return UIE_BAD_VALUE_TYPE;
     default:
-        return UIE_BAD_ATTRIBUTE;
+        return IsText(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
     }
 }
 
@@ -140,10 +177,8 @@ int SetCtrlAttribute(int panel, int control, int attribute, const char* value) {
     int error = UIE_OK;
     ControlRec* rec = FindControl(panel, control, &error);
     if (!rec) return error;
-    if (attribute != ATTR_LABEL_TEXT) return IsKnown(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
-    if (!rec->widget) return UIE_BAD_ATTRIBUTE;
-    SetLabelText(*rec, Utf8(value));
-    return UIE_OK;
+    if (!IsText(attribute)) return IsKnown(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
+    return SetText(*rec, attribute, Utf8(value));
 }
 
 int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
@@ -177,8 +212,6 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* value) 
     int error = UIE_OK;
     const ControlRec* rec = FindControl(panel, control, &error);
     if (!rec) return error;
-    if (attribute != ATTR_LABEL_TEXT) return IsKnown(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
-    if (!value || !rec->widget) return UIE_BAD_ATTRIBUTE;
-    *value = rec->labelText.toStdString();
-    return UIE_OK;
+    if (!IsText(attribute)) return IsKnown(attribute) ? UIE_BAD_VALUE_TYPE : UIE_BAD_ATTRIBUTE;
+    return GetText(*rec, attribute, value);
 }

@@ -57,8 +57,6 @@ void CommitOnToggle(QAbstractButton* button, int panel, int id) {
 
 QWidget* MakeButton(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* button = def.kind == ControlKind::ToggleButton ? new LatchButton(canvas) : new QPushButton(canvas);
-    // Marked before the first change of text or state, which may make Qt create its interface.
-    if (def.kind == ControlKind::ToggleButton) MarkAsToggle(button);
     button->setText(Mnemonicless(Utf8(def.text)));
     button->setAutoDefault(true); // Enter presses the button that has the focus
     if (def.kind == ControlKind::ToggleButton) {
@@ -119,19 +117,22 @@ QWidget* MakeNumeric(const ControlDefinition& def, QWidget* canvas, int panel, i
 
 QWidget* MakeRing(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
     auto* ring = new QComboBox(canvas);
-    MarkAsRing(ring);
+    MarkAsRing(ring); // before the first change, which may make Qt create its interface
     for (const ListItem& item : def.items)
         ring->addItem(Utf8(item.label), item.value);
     const int selected = ring->findData(static_cast<int>(std::lround(def.defaultValue)));
     ring->setCurrentIndex(selected >= 0 ? selected : 0);
-    QObject::connect(ring, &QComboBox::currentIndexChanged, ring,
-                     [panel, id] { DeliverControlEvent(panel, id, EVENT_COMMIT); });
+    ShowRingItem(ring);
+    QObject::connect(ring, &QComboBox::currentIndexChanged, ring, [ring, panel, id] {
+        ShowRingItem(ring); // heard before the callback's own outcome
+        DeliverControlEvent(panel, id, EVENT_COMMIT);
+    });
     return ring;
 }
 
 QWidget* MakeString(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
-    auto* edit = new QLineEdit(Utf8(def.defaultText), canvas);
-    edit->setReadOnly(def.readOnly);
+    auto* edit = def.readOnly ? new DisplayLine(Utf8(def.defaultText), canvas)
+                              : new QLineEdit(Utf8(def.defaultText), canvas);
     QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, panel, id] {
         if (!edit->isModified()) return;
         edit->setModified(false);
@@ -149,8 +150,9 @@ QWidget* MakePictureRing(ControlRec& rec, QWidget* canvas, int panel, int id) {
     const int start = static_cast<int>(std::lround(rec.def->defaultValue));
     ring->SetPort(start != 0 || rec.pictures.empty() ? start : rec.pictures.front().value);
     const PanelRec* owner = FindPanel(panel);
-    if (owner && owner->file && owner->file->lampOff.german)
-        ring->SetClosedWord(Spoken(owner->file->lampOff, owner->english));
+    if (owner && owner->file && owner->file->portClosed.german)
+        ring->SetStateWords(Spoken(owner->file->portOpen, owner->english),
+                            Spoken(owner->file->portClosed, owner->english));
     return ring;
 }
 

@@ -2,6 +2,7 @@
 // blocked: a value set by the program never reaches a callback.
 #include "platform/ui.h"
 #include "platform/ui_liste.h"
+#include "platform/ui_accessible.h"
 #include "platform/ui_runtime.h"
 #include "platform/ui_widgets.h"
 
@@ -23,6 +24,7 @@ int SelectRingValue(ControlRec& rec, int value) {
         if (index < 0) return UIE_ITEM_NOT_FOUND;
         const QSignalBlocker quiet(ring);
         ring->setCurrentIndex(index);
+        ShowRingItem(ring);
         return UIE_OK;
     }
     auto* pictures = static_cast<ComPictureRing*>(rec.widget);
@@ -230,6 +232,7 @@ int ReplaceItem(int panel, int control, int index, const char* label, int value)
         const QSignalBlocker quiet(ring);
         ring->setItemText(index, Utf8(label));
         ring->setItemData(index, value);
+        ShowRingItem(ring);
         return UIE_OK;
     }
     RingItem& item = rec->pictures[static_cast<size_t>(index)];

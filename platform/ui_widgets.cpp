@@ -1,6 +1,7 @@
 #include "platform/ui_widgets.h"
 
 #include "platform/ui.h"
+#include "platform/ui_accessible.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -88,6 +89,13 @@ bool NumericBox::TakeEdited() {
     return was;
 }
 
+// ---- DisplayLine ------------------------------------------------------------------------------
+
+void DisplayLine::focusInEvent(QFocusEvent* event) {
+    QFocusEvent plain(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&plain);
+}
+
 // ---- LatchButton ------------------------------------------------------------------------------
 
 void LatchButton::paintEvent(QPaintEvent*) {
@@ -152,16 +160,23 @@ void ComPictureRing::SetPort(int port) {
     if (port_ == port) return;
     port_ = port;
     update();
-    QAccessibleValueChangeEvent shown(this, StateWord());
-    QAccessible::updateAccessibility(&shown);
+    setAccessibleDescription(StateWord());
+}
+
+void ComPictureRing::SetStateWords(const QString& open, const QString& closed) {
+    openWord_ = open;
+    closedWord_ = closed;
+    setAccessibleDescription(StateWord());
 }
 
 void ComPictureRing::Press() {
     sink_(EVENT_LEFT_CLICK, 0, 0);
+    Announce(this, StateWord()); // what the press left open, after anything the program said
 }
 
 QString ComPictureRing::StateWord() const {
-    return port_ > 0 ? QStringLiteral("COM %1").arg(port_) : closedWord_;
+    if (port_ <= 0) return closedWord_;
+    return QStringLiteral("COM %1 %2").arg(port_).arg(openWord_).trimmed();
 }
 
 // A nine-pin D-sub shell seen from the front, sized to the given rectangle.
@@ -228,7 +243,10 @@ void ComPictureRing::mousePressEvent(QMouseEvent* event) {
 }
 
 void ComPictureRing::keyPressEvent(QKeyEvent* event) {
-    sink_(EVENT_KEYPRESS, KeyCodeOf(*event), 0);
+    const int key = KeyCodeOf(*event);
+    sink_(EVENT_KEYPRESS, key, 0);
+    // The keys that toggle the connection tell what they left open.
+    if (key == VAL_ENTER_VKEY || key == VAL_SPACE_KEY) Announce(this, StateWord());
 }
 
 int KeyCodeOf(const QKeyEvent& event) {

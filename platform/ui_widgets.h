@@ -4,6 +4,7 @@
 
 #include <QDoubleSpinBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <functional>
@@ -39,6 +40,17 @@ class NumericBox : public QDoubleSpinBox {
   private:
     double exact_ = 0.0;
     bool edited_ = false;
+};
+
+// Text display (a read-only string control). Reached with Tab like an entry, but without the
+// entry's select-all: that selection reaches screen readers before the focus does, and Orca then
+// says "unselected" instead of the display's name and text.
+class DisplayLine : public QLineEdit {
+  public:
+    DisplayLine(const QString& text, QWidget* parent) : QLineEdit(text, parent) { setReadOnly(true); }
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 // Latching button: while on it is drawn pressed in and tinted, so on and off differ at a glance.
@@ -84,8 +96,10 @@ class ComPictureRing : public QWidget {
     int Port() const { return port_; }
     // A press through the accessibility interface: reported like a left click.
     void Press();
-    void SetClosedWord(const QString& word) { closedWord_ = word; }
-    // "COM n" while a port is shown open, else the closed word.
+    // The words a screen reader says for an open port ("COM 1" and the open word) and for none.
+    void SetStateWords(const QString& open, const QString& closed);
+    // What the picture shows, in words; also the ring's accessible description, so a screen
+    // reader says it with the name and again whenever it changes.
     QString StateWord() const;
     QSize sizeHint() const override { return {64, 48}; }
 
@@ -97,6 +111,7 @@ class ComPictureRing : public QWidget {
   private:
     EventSink sink_;
     int port_ = -1;
+    QString openWord_;
     QString closedWord_ = QStringLiteral("COM -");
 };
 

@@ -43,12 +43,17 @@ constexpr Geometry UeberschriftVon(const Geometry& rahmen) {
 // Column A: program management, device control, connection and error line, STK9 group.
 // Column B: parameters in two sub-columns, raised free-wheeling voltage group.
 // Column C: logo, actual values, status, dither table group.
+// The COM panel opens in the bottom right corner, below the dither switches, over the raised
+// free-wheeling voltage and dither table groups; the panel is tall enough for it to lie there.
 
-constexpr int kHauptBreite = 1290, kHauptHoehe = 622;
+constexpr int kDitherOben = 308;
+// The frame of a child panel adds 8 pixels and a title bar to its size.
+constexpr int kComOben = kDitherOben + 52, kComHoehe = 322, kComRahmen = 8 + 24;
+constexpr int kHauptBreite = 1310, kHauptHoehe = kComOben + kComRahmen + kComHoehe + 4;
 
 constexpr int kA = 10, kABreite = 360, kAInnen = kA + kRand;
 constexpr int kB = 380, kBBreite = 595, kBInnen = kB + kRand;
-constexpr int kC = 985, kCBreite = 295, kCInnen = kC + kRand;
+constexpr int kC = 985, kCBreite = 315, kCInnen = kC + kRand;
 
 constexpr Geometry kRahmenProgramme = {kA, 14, kABreite, 210};
 constexpr Geometry kRahmenSteuern = {kA, 240, kABreite, 122};
@@ -61,7 +66,7 @@ constexpr Geometry kRahmenRfwv = {kB, 344, kBBreite, 158};
 constexpr Geometry kLogo = {kC + kCBreite - 64, 10, 64, 64};
 constexpr Geometry kRahmenIstwerte = {kC, 96, kCBreite, 90};
 constexpr Geometry kRahmenStatus = {kC, 204, kCBreite, 90};
-constexpr int kDitherOben = 308;
+constexpr int kDitherTabelleOben = kDitherOben + 76, kDitherTabelleHoehe = 270; // ten rows
 
 // Program management rows
 constexpr int kSatzZeile = 30, kLesenZeile = 64, kAchtungZeile = 98, kProgZeile = 186;
@@ -424,34 +429,32 @@ constexpr ControlDefinition kMainpanel[] = {
     {KONSTANTE(MAINPANEL_TEXTMSG_16), .text = "Status", .geometry = UeberschriftVon(kRahmenStatus),
      .labelPlacement = LabelPlacement::None, .bold = true},
 
-    // Status LEDs (no labels; the "?" popup explains them)
+    // Status LEDs (no labels; the "?" popup explains them, and start-up names them after it)
     {KONSTANTE(MAINPANEL_STATUS8), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(4),
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen, .spokenName = {"Status 8", "Status 8"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
     {KONSTANTE(MAINPANEL_STATUS9), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(5),
-     .labelPlacement = LabelPlacement::None, .onColor = kGruen, .spokenName = {"Status 9", "Status 9"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kGruen},
     // Active-current lights of the STK9 group: current 1 left, current 2 right of the switch button.
     {KONSTANTE(MAINPANEL_STATUS11_2), .kind = ControlKind::Led, .type = ValueType::Int, .visible = false,
      .geometry = {kAInnen + kKnopfBreiteA + 40, kStk9Zeile0 + 38, kLedGroesse, kLedGroesse},
      .labelPlacement = LabelPlacement::None, .onColor = kGruen,
      .spokenName = {"Strom 2 aktiv", "Current 2 active"}},
     {KONSTANTE(MAINPANEL_STATUS11), .kind = ControlKind::Led, .type = ValueType::Int,
-     .geometry = StatusLed(6), .labelPlacement = LabelPlacement::None, .onColor = kGruen,
-     .spokenName = {"Status 11", "Status 11"}},
+     .geometry = StatusLed(6), .labelPlacement = LabelPlacement::None, .onColor = kGruen},
     {KONSTANTE(MAINPANEL_STATUS13_2), .kind = ControlKind::Led, .type = ValueType::Int, .visible = false,
      .geometry = {kAInnen + kKnopfBreiteA + 14, kStk9Zeile0 + 38, kLedGroesse, kLedGroesse},
      .labelPlacement = LabelPlacement::None, .onColor = kGruen,
      .spokenName = {"Strom 1 aktiv", "Current 1 active"}},
     {KONSTANTE(MAINPANEL_STATUS13), .kind = ControlKind::Led, .type = ValueType::Int,
-     .geometry = StatusLed(7), .labelPlacement = LabelPlacement::None, .onColor = kRot,
-     .spokenName = {"Status 13", "Status 13"}},
+     .geometry = StatusLed(7), .labelPlacement = LabelPlacement::None, .onColor = kRot},
     {KONSTANTE(MAINPANEL_STATUS0), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(0),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 0", "Status 0"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot},
     {KONSTANTE(MAINPANEL_STATUS1), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(1),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 1", "Status 1"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot},
     {KONSTANTE(MAINPANEL_STATUS3), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(2),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 3", "Status 3"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot},
     {KONSTANTE(MAINPANEL_STATUS4), .kind = ControlKind::Led, .type = ValueType::Int, .geometry = StatusLed(3),
-     .labelPlacement = LabelPlacement::None, .onColor = kRot, .spokenName = {"Status 4", "Status 4"}},
+     .labelPlacement = LabelPlacement::None, .onColor = kRot},
 
     // Frames, timer, remaining captions
     {KONSTANTE(MAINPANEL_DECORATION), .kind = ControlKind::Decoration, .geometry = kRahmenProgramme,
@@ -500,18 +503,20 @@ constexpr ControlDefinition kMainpanel[] = {
      .labelPlacement = LabelPlacement::Right},
     {KONSTANTE(MAINPANEL_DITHER_TABLE), .kind = ControlKind::Table, .text = "Dither Amplitudentabelle",
      .callback = "Callback_Multi_Parameter", .type = ValueType::Double, .decimals = 3, .visible = false,
-     .geometry = {kCInnen, kDitherOben + 76, kCBreite - 2 * kRand, kHauptHoehe - 12 - (kDitherOben + 76)},
+     .geometry = {kCInnen, kDitherTabelleOben, kCBreite - 2 * kRand, kDitherTabelleHoehe},
      .labelPlacement = LabelPlacement::Above, .rows = 10, .columns = 2,
      .columnTitles = kDitherTabelleSpalten},
 };
 
 // ---- COM settings panel -------------------------------------------------------------------------
-// It opens over the upper part of columns A and B, so it leaves the connection picture and the
-// error line, where the results of its buttons appear, in view, and the actual values beside.
+// It opens in the bottom right corner of the main panel, over the raised free-wheeling voltage
+// and dither table groups: every button and lamp of the main panel, the program management and
+// device control groups, the error line, where the results of its buttons appear, and the actual
+// values stay in view and can be used while it is open.
 // Left: port, line settings, the chosen port's device, identity and scan. Right: the serial
 // devices of the system and the binding of the selected one.
 
-constexpr int kComBreite = kC - kA - 2 * 8, kComHoehe = 336; // the frame adds 8 pixels and a title bar
+constexpr int kComBreite = kHauptBreite - kB - 8; // from column B to the right edge with the frame
 constexpr int kComLinksBreite = kABreite - 8;
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
 // The port's device, adapter, stable name and latency, four rows under the address; identity
@@ -559,7 +564,7 @@ constexpr ControlDefinition kCompanel[] = {
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_SCHLIESSEN), .kind = ControlKind::CommandButton, .text = "Fenster schließen",
      .callback = "Callback_Button_CompanelSchliessen",
-     .geometry = {kComBreite - 16 - 136, kComHoehe - 16 - kKnopfHoehe, 136, kKnopfHoehe},
+     .geometry = {kComBreite - 16 - 136, kComBindungOben - 1, 136, kKnopfHoehe},
      .labelPlacement = LabelPlacement::Inside},
     {KONSTANTE(COMPANEL_LED8), .kind = ControlKind::Led, .text = "8", .type = ValueType::Int,
      .geometry = ComLed(8), .labelPlacement = LabelPlacement::Above, .onColor = kGelb,
@@ -771,8 +776,8 @@ constexpr PanelDefinition kPanels[] = {
      .controls = kCompanel,
      .tabOrder = kComReihenfolge,
      .cancelButton = COMPANEL_SCHLIESSEN,
-     .left = kA,
-     .top = kRahmenProgramme.top - 8},
+     .left = kB,
+     .top = kComOben},
     {.resourceId = INFOPANEL,
      .constant = "INFOPANEL",
      .title = "Info",
@@ -799,7 +804,9 @@ constexpr DefinitionFile kDatei = {.name = UIR_DATEI,
                                    .menuBars = kMenueleisten,
                                    .language = SpracheDesLaufs,
                                    .lampOn = {"an", "on"},
-                                   .lampOff = {"aus", "off"}};
+                                   .lampOff = {"aus", "off"},
+                                   .portOpen = {"geöffnet", "opened"},
+                                   .portClosed = {"nicht geöffnet", "not opened"}};
 
 } // namespace
 

@@ -70,6 +70,14 @@ TEST_F(Istwerte, StatusWordLightsItsLedsAndThePopupExplainsThem) {
         EXPECT_EQ(Leuchtend(), f.leds) << f.wort;
         EXPECT_EQ(Ganzzahl(MAINPANEL_CHECKBOX_KOMP_MODE), f.wort == 0x0004 ? 1 : 0);
 
+        // The "?" button tells the same without the popup, to a screen reader.
+        std::string beschreibung;
+        GetCtrlAttribute(gPanelHandle, MAINPANEL_STATUSINFO, ATTR_SPOKEN_DESCRIPTION, &beschreibung);
+        std::string liste = f.text;
+        for (size_t n; (n = liste.find('\n')) != std::string::npos;)
+            liste.replace(n, 1, n + 1 == liste.size() ? "" : ", ");
+        EXPECT_EQ(beschreibung, liste) << f.wort;
+
         PopupHook_ClearRecords();
         Klicken(gPanelHandle, MAINPANEL_STATUSINFO);
         ASSERT_EQ(PopupHook_Records().size(), 1u);

@@ -158,6 +158,18 @@ TEST_F(Scan, FindsTheHighestRegulatorAndMarksEveryAddress) {
         }
         EXPECT_TRUE(maler.lit[a]) << "LED " << a << " was drawn lit while it was probed";
     }
+    // What a screen reader hears of it: each LED's finding, and the summary on the scan button.
+    const std::map<char, std::string> fund = {
+        {'2', "ZEM-VKR3AX2bV2.01"}, {'4', "anderes Gerät: ACME-PSU12V3"}, {'5', "ZEM-VKR3AX2aV1.07"}};
+    for (char a = '1'; a <= '8'; ++a) {
+        std::string beschreibung;
+        GetCtrlAttribute(gCompanelHandle, COMPANEL_LED1 - (a - '1'), ATTR_SPOKEN_DESCRIPTION, &beschreibung);
+        EXPECT_EQ(beschreibung, fund.count(a) ? fund.at(a) : "keine Antwort") << a;
+    }
+    std::string summe;
+    GetCtrlAttribute(gCompanelHandle, COMPANEL_SCAN, ATTR_SPOKEN_DESCRIPTION, &summe);
+    EXPECT_EQ(summe, "Adresse 2: ZEM-VKR3AX2bV2.01; Adresse 4: anderes Gerät: ACME-PSU12V3; "
+                     "Adresse 5: ZEM-VKR3AX2aV1.07");
     std::vector<std::string> rahmen;
     for (char a = '1'; a <= '8'; ++a)
         rahmen.push_back(std::string("#") + a + "IDR\r");
