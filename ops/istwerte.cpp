@@ -36,7 +36,7 @@ bool LampeAn(int i) {
 }
 
 // The "?" button's spoken description lists the lit lamps, so a keyboard user hears them on the
-// button (and again when they change while it has the focus) without opening the popup.
+// button (on Tab and on "where am I") without opening the popup.
 void StatusinfoBeschreiben() {
     std::string liste;
     for (int i = 0; i < STATUSBITS; ++i) {

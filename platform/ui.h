@@ -97,8 +97,9 @@ enum CtrlAttribute {
     ATTR_INTERVAL,    // double, seconds (timer)
     ATTR_CTRL_MODE,   // read-only: 1 when the user can change the value
     // Texts for screen readers only, never shown: the name they call the control by instead
-    // of its label, and what they say after name and value (spoken again when it changes while
-    // the control has the focus). Not for rings, whose description is their item.
+    // of its label, and what they say after name and value (on focus and on "where am I"; a
+    // change is not spoken by itself, see AnnounceText). Not for rings, whose description is
+    // their item.
     ATTR_SPOKEN_NAME,
     ATTR_SPOKEN_DESCRIPTION,
 };

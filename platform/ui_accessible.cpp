@@ -3,13 +3,14 @@
 // or "not checked", also when it changes); these need their own:
 //   - rings: Qt names a combo box after its current item on Linux; a ring is named after its
 //     label, and its item is its value and its description. Orca reads neither the value nor a
-//     selected child of a Qt combo box, but it speaks the description with the name, on "where
-//     am I", and on its own whenever it changes while the ring has the focus;
+//     selected child of a Qt combo box, but it speaks the description with the name and on
+//     "where am I". A change of it Orca does not speak (Qt 6.4 sends the description change in
+//     a form Orca 43 cannot read), so the focused ring announces its new item;
 //   - lamps: a read-only check box whose checked state and value say whether it is lit;
 //   - the port picture ring: a button whose value and description are the port it shows, and
 //     which can be pressed;
-//   - the announcer of a panel (AnnounceText): a notification that appears with the text.
-//     Orca speaks a notification when it is shown, wherever the focus is.
+//   - the announcer of a window (Announce, AnnounceText): a notification that appears with the
+//     text. Orca speaks a notification when it is shown, wherever the focus is.
 #include "platform/ui_accessible.h"
 
 #include "platform/ui.h"
