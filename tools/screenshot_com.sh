@@ -36,7 +36,7 @@ printf '[COMBINDUNG]\r\ncom2 = "%s"\r\n\r\n[VKR3AX2]\r\nport = 2\r\nlport = 2\r\
 
 unset QT_QPA_PLATFORM
 # Once the main window is up, Einstellungen/Com Einstellung is chosen (menu position in the
-# window); the shot is taken of the upper part of the window.
+# window); the shot is taken of the whole window, the panel in its corner.
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   cd "$1" && VKR3X_SERIAL_BY_ID="$1/by-id" "$2" & pid=$!
   w=$(xdotool search --sync --onlyvisible --name "VKR 3 A X2 Steuerung" | head -1)
@@ -45,6 +45,6 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   sleep 0.5
   xdotool key Down Return
   sleep 2
-  import -window "$w" -crop 990x480+0+0 +repage "$3"
+  import -window "$w" "$3"
   kill $pid 2>/dev/null; wait $pid 2>/dev/null || true' _ "$work" "$build/app/vkr3xsteuerung" "$out"
 echo "$out"
