@@ -5,12 +5,38 @@
 
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace vkrui {
 namespace {
 
 constexpr int kValueRole = Qt::UserRole;
+
+// Qt tells screen readers that the current row has the focus whenever the row changes, also
+// while the list has not: a row the program selects (the panel's own port, when it opens) would
+// talk over the control that has the focus. The current row is told when the list takes the
+// focus instead, so that Tab into the list says which device is selected.
+class ListBoxTree : public QTreeWidget {
+  public:
+    using QTreeWidget::QTreeWidget;
+
+  protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        if (hasFocus())
+            QTreeWidget::currentChanged(current, previous);
+        else
+            QAbstractItemView::currentChanged(current, previous);
+    }
+    // After the list's own focus event, which Qt sends once this handler is done.
+    void focusInEvent(QFocusEvent* event) override {
+        QTreeWidget::focusInEvent(event);
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus() && currentIndex().isValid())
+                QTreeWidget::currentChanged(currentIndex(), currentIndex());
+        });
+    }
+};
 
 QTreeWidget* TreeOf(const ControlRec& rec) {
     return static_cast<QTreeWidget*>(rec.widget);
@@ -36,7 +62,7 @@ void FitColumns(QTreeWidget* tree) {
 } // namespace
 
 QWidget* MakeListBox(const ControlDefinition& def, QWidget* canvas, int panel, int id) {
-    auto* tree = new QTreeWidget(canvas);
+    auto* tree = new ListBoxTree(canvas);
     tree->setRootIsDecorated(false);
     tree->setUniformRowHeights(true);
     tree->setAllColumnsShowFocus(true);

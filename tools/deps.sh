@@ -3,7 +3,7 @@
 set -eu
 pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev locales desktop-file-utils appstream poppler-utils"
 # The screen-reader test runs the program on a virtual display and its own accessibility bus.
-pkgs="$pkgs xvfb dbus at-spi2-core python3-pyatspi"
+pkgs="$pkgs xvfb dbus-daemon dbus-bin at-spi2-core python3-pyatspi"
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -7,8 +7,8 @@ the lamps by what they mean, the connection state, and a failure heard without m
 
 The program runs connected to the simulator (COM 1). The test starts its own Xvfb, D-Bus session
 bus and accessibility bus, and ends them, the program and the simulator by process id. Every wait
-is bounded. Needs the Debian packages xvfb, dbus, at-spi2-core and python3-pyatspi
-(tools/deps.sh installs them).
+is bounded. Needs the Debian packages xvfb, dbus-daemon, dbus-bin, at-spi2-core and
+python3-pyatspi (tools/deps.sh installs them).
 """
 import ctypes
 import importlib.util
@@ -29,7 +29,7 @@ STATUSTEXTE = ["Innentemperatur zu hoch", "Parameter zerstört", "Kalibrierung u
 # Rings whose item the program's start fixes: the working set, curve 1, the COM settings.
 RINGE = {"Parametersatz": "Arbeitsparameter", "Stromkurve": "1 - externer Stellwert",
          "Endstufe regeln": "aus", "Dither Typ": "aus", "Port": "COM 1", "Baudrate": "9600",
-         "Adresse": "1"}
+         "Adresse": "1", "Binden an": "nicht gebunden"}
 KEIN_PORT = "Fehler 122201: Serielle Schnittstelle ist nicht geöffnet"
 
 fehler = []
@@ -84,6 +84,16 @@ class Sitzung:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = zeile_lesen(bus.stdout.fileno())
         self.starte([LAUNCHER, "--launch-immediately"],
                     stderr=subprocess.DEVNULL)
+        # A program that asks for the accessibility bus before the launcher holds its name has
+        # the session bus start a second launcher, which loses the name and leaves the program
+        # without accessibility: nothing is started before the name is held.
+        frage = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+        ende = time.monotonic() + FRIST
+        while "boolean true" not in subprocess.run(frage, capture_output=True, text=True).stdout:
+            if time.monotonic() > ende:
+                raise RuntimeError("the accessibility bus did not start within %.0f s" % FRIST)
+            time.sleep(0.05)
 
     def ab(self):
         for p in reversed(self.prozesse):
@@ -158,7 +168,7 @@ def geprueft(o):
 def pruefe_ringe(app):
     import pyatspi
     ringe = alle(app, pyatspi.ROLE_COMBO_BOX)
-    pruefe(len(ringe) >= 11, "every ring on the bus (found %d)" % len(ringe))
+    pruefe(len(ringe) >= 12, "every ring on the bus (found %d)" % len(ringe))
     for ring in ringe:
         eintraege = [e.name for e in alle(ring, pyatspi.ROLE_LIST_ITEM)]
         pruefe(ring.description in eintraege and ring.name not in eintraege,
@@ -175,6 +185,19 @@ def pruefe_lampen(app):
               if not o.getState().contains(pyatspi.STATE_FOCUSABLE)}
     for name in STATUSTEXTE + ["Fehler"] + ["Adresse %d" % n for n in range(1, 9)]:
         pruefe(name in lampen, "a lamp named %r (lamps: %s)" % (name, sorted(lampen)))
+
+
+def pruefe_com_felder(app):
+    """The COM panel's device list by its label, its device fields read-only by theirs."""
+    import pyatspi
+    liste = objekt(app, "Serielle Geräte")
+    pruefe(liste is not None and liste.getRole() in (pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE,
+                                                     pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST),
+           "the device list is a list named by its label (%s)" % (liste and liste.getRoleName()))
+    for name in ("Gerät", "Adapter", "Fester Name", "Latenz"):
+        feld = objekt(app, name, pyatspi.ROLE_TEXT)
+        pruefe(feld is not None and feld.getState().contains(pyatspi.STATE_READ_ONLY),
+               "a read-only text field %r" % name)
 
 
 def pruefe_dauernd(app):
@@ -214,7 +237,9 @@ def pruefe_verbindung_und_ansage(app):
 
 def main():
     programm, simulator = (os.path.abspath(a) for a in sys.argv[1:3])
-    fehlend = [paket for paket, da in (("xvfb", shutil.which("Xvfb")), ("dbus", shutil.which("dbus-daemon")),
+    fehlend = [paket for paket, da in (("xvfb", shutil.which("Xvfb")),
+                                       ("dbus-daemon dbus-bin",
+                                        shutil.which("dbus-daemon") and shutil.which("dbus-send")),
                                        ("at-spi2-core", os.path.exists(LAUNCHER)),
                                        ("python3-pyatspi", importlib.util.find_spec("pyatspi")))
                if not da]
@@ -245,10 +270,13 @@ def main():
 
         app = warte_bis(programm_auf_dem_bus)
         if app is None:
-            print("FAIL: the program did not appear on the accessibility bus within %.0f s" % FRIST)
+            namen = [a.name for a in pyatspi.Registry.getDesktop(0) if a is not None]
+            print("FAIL: the program did not appear on the accessibility bus within %.0f s "
+                  "(applications there: %s)" % (FRIST, namen))
             return 1
         pruefe_ringe(app)
         pruefe_lampen(app)
+        pruefe_com_felder(app)
         pruefe_dauernd(app)
         pruefe_verbindung_und_ansage(app)
     finally:
