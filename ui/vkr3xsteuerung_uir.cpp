@@ -44,12 +44,14 @@ constexpr Geometry UeberschriftVon(const Geometry& rahmen) {
 // Column B: parameters in two sub-columns, raised free-wheeling voltage group.
 // Column C: logo, actual values, status, dither table group.
 // The COM panel opens in the bottom right corner, below the dither switches, over the raised
-// free-wheeling voltage and dither table groups; the panel is tall enough for it to lie there.
+// free-wheeling voltage and dither table groups.
 
 constexpr int kDitherOben = 308;
 // The frame of a child panel adds 8 pixels and a title bar to its size.
-constexpr int kComOben = kDitherOben + 52, kComHoehe = 322, kComRahmen = 8 + 24;
-constexpr int kHauptBreite = 1310, kHauptHoehe = kComOben + kComRahmen + kComHoehe + 4;
+constexpr int kComOben = kDitherOben + 52, kComHoehe = 268, kComRahmen = 8 + 24;
+constexpr int kHauptBreite = 1310, kHauptHoehe = 666;
+static_assert(kComOben + kComRahmen + kComHoehe <= kHauptHoehe,
+              "the COM panel fits below the dither switches");
 
 constexpr int kA = 10, kABreite = 360, kAInnen = kA + kRand;
 constexpr int kB = 380, kBBreite = 595, kBInnen = kB + kRand;
@@ -513,26 +515,28 @@ constexpr ControlDefinition kMainpanel[] = {
 // and dither table groups: every button and lamp of the main panel, the program management and
 // device control groups, the error line, where the results of its buttons appear, and the actual
 // values stay in view and can be used while it is open.
-// Left: port, line settings, the chosen port's device, identity and scan. Right: the serial
-// devices of the system and the binding of the selected one.
+// Left: port, line settings, identity and scan. Right: the serial devices of the system, the
+// chosen port's device and the binding of the selected one.
 
 constexpr int kComBreite = kHauptBreite - kB - 8; // from column B to the right edge with the frame
 constexpr int kComLinksBreite = kABreite - 8;
 constexpr int kComLabel = 16, kComLabelBreite = 80, kComRingBreite = 160;
-// The port's device, adapter, stable name and latency, four rows under the address; identity
-// and scan below them.
-constexpr int kComDetailOben = 98, kComDetailAbstand = 26,
-              kComDetailBreite = kComLinksBreite - 2 * kComLabel - kComLabelBreite;
-constexpr int kComIdOben = kComDetailOben + 3 * kComDetailAbstand + kFeldHoehe + 10;
-constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = kComIdOben + 50;
-// The device list to the right
+// Identity and scan under the address.
+constexpr int kComIdOben = 100;
+constexpr int kComLedLinks = 136, kComLedAbstand = 25, kComLedOben = kComIdOben + 52;
+// The device list to the right; under it the port's device, adapter, stable name and latency in
+// two columns, then the binding.
 constexpr int kComListeLinks = kComLinksBreite + 8, kComListeOben = 30;
-constexpr int kComListeBreite = kComBreite - kComLabel - kComListeLinks, kComListeHoehe = 220;
-constexpr int kComBindungOben = kComListeOben + kComListeHoehe + 12;
+constexpr int kComListeBreite = kComBreite - kComLabel - kComListeLinks, kComListeHoehe = 130;
+constexpr int kComDetailOben = kComListeOben + kComListeHoehe + 10, kComDetailAbstand = 28;
+constexpr int kComDetailSpalte = (kComListeBreite + 8) / 2,
+              kComDetailBreite = kComDetailSpalte - 8 - kComLabelBreite - kLabelAbstand;
+constexpr int kComBindungOben = kComDetailOben + 2 * kComDetailAbstand + 6;
 
-constexpr Geometry ComDetail(int zeile) {
-    return NachLabel(kComLabel, kComDetailOben + zeile * kComDetailAbstand, kComLabelBreite,
-                     kComDetailBreite);
+// Gerät and Adapter in the left column, Fester Name and Latenz in the right one.
+constexpr Geometry ComDetail(int nummer) {
+    return NachLabel(kComListeLinks + (nummer / 2) * kComDetailSpalte,
+                     kComDetailOben + (nummer % 2) * kComDetailAbstand, kComLabelBreite, kComDetailBreite);
 }
 
 // Address LEDs 1 to 8 from left to right.
@@ -753,9 +757,9 @@ constexpr int kHauptReihenfolge[] = {
 };
 
 constexpr int kComReihenfolge[] = {
-    COMPANEL_PORT,         COMPANEL_BAUDRATE, COMPANEL_ADRESSE,    COMPANEL_GERAET,   COMPANEL_ADAPTER,
-    COMPANEL_BYID,         COMPANEL_LATENZ,   COMPANEL_IDLESEN,    COMPANEL_IDSTRING, COMPANEL_SCAN,
-    COMPANEL_GERAETELISTE, COMPANEL_BINDUNG,  COMPANEL_SCHLIESSEN,
+    COMPANEL_PORT,   COMPANEL_BAUDRATE,     COMPANEL_ADRESSE,    COMPANEL_IDLESEN, COMPANEL_IDSTRING,
+    COMPANEL_SCAN,   COMPANEL_GERAETELISTE, COMPANEL_GERAET,     COMPANEL_ADAPTER, COMPANEL_BYID,
+    COMPANEL_LATENZ, COMPANEL_BINDUNG,      COMPANEL_SCHLIESSEN,
 };
 
 constexpr PanelDefinition kPanels[] = {
