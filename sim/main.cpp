@@ -41,6 +41,7 @@ void printUsage(std::FILE* out) {
              "                         answers wait for the timer's next expiry\n"
              "  --stats                on exit print the frames and bytes the line carried\n"
              "  --help                 show this text\n"
+             "  --version              show the version\n"
              "\n"
              "Stops on SIGINT or SIGTERM.\n");
 }
@@ -92,6 +93,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             printUsage(stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("vkr3x-sim %s\n", VKR3X_VERSION);
             return 0;
         }
         if (arg == "--stats") {
