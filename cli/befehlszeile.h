@@ -39,6 +39,9 @@ extern const Befehl kTransferbefehle[];
 extern const Befehl kDateibefehle[];
 extern const Befehl kBerichtbefehle[];
 extern const Befehl kStationsbefehle[];
+// Every group, in the order the help lists them.
+inline constexpr const Befehl* kBefehlsgruppen[] = {kGeraetebefehle, kTransferbefehle, kDateibefehle,
+                                                    kBerichtbefehle, kStationsbefehle};
 
 // The station's longer help: targets, steps, results and exit statuses.
 QString Stationshilfe();

@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -27,11 +26,8 @@ const QCommandLineOption kLang("lang", "Language of messages: de or en (default:
 const QCommandLineOption
     kTrace("trace", "Write every exchange on the line to FILE as CSV, as the line monitor shows it.", "FILE");
 
-const std::initializer_list<const Befehl*> kGruppen = {kGeraetebefehle, kTransferbefehle, kDateibefehle,
-                                                       kBerichtbefehle, kStationsbefehle};
-
 const Befehl* BefehlSuchen(const QString& name) {
-    for (const Befehl* gruppe : kGruppen)
+    for (const Befehl* gruppe : kBefehlsgruppen)
         for (const Befehl* b = gruppe; b->name; ++b)
             if (name == b->name) return b;
     return nullptr;
@@ -40,7 +36,7 @@ const Befehl* BefehlSuchen(const QString& name) {
 QString Werkzeugbeschreibung() {
     QString text = "Configure and operate VKR 3 A X2 current regulators over a serial line, and\n"
                    "keep their program files (*.vkr) as JSON.\n\nCommands:\n";
-    for (const Befehl* gruppe : kGruppen)
+    for (const Befehl* gruppe : kBefehlsgruppen)
         for (const Befehl* b = gruppe; b->name; ++b)
             text += QString("  %1 %2\n").arg(b->name, -15).arg(b->beschreibung);
     text += "\n'vkr3x COMMAND --help' shows a command's options. Exit status: 0 success, 1 files\n"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -eu
-pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev locales desktop-file-utils appstream poppler-utils"
+pkgs="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev locales desktop-file-utils appstream poppler-utils help2man"
 # The screen-reader test runs the program on a virtual display and its own accessibility bus.
 pkgs="$pkgs xvfb dbus-daemon dbus-bin at-spi2-core python3-pyatspi"
 missing=""
