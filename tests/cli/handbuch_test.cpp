@@ -27,7 +27,8 @@ std::string AlsAbsatzmarke(const char* name) {
 
 TEST(Handbuchseiten, VonVkr3xNenntJedenBefehlDerTabellen) {
     for (const char* programm : {"vkr3x-sim", "vkr3xsteuerung"})
-        EXPECT_NE(Lesen(std::string(VKR3X_MAN_DIR) + "/" + programm + ".1").find(".SH NAME"), std::string::npos)
+        EXPECT_NE(Lesen(std::string(VKR3X_MAN_DIR) + "/" + programm + ".1").find(".SH NAME"),
+                  std::string::npos)
             << programm;
     const std::string seite = Lesen(std::string(VKR3X_MAN_DIR) + "/vkr3x.1");
     ASSERT_NE(seite.find(".SH NAME"), std::string::npos) << "no manual page of vkr3x in " << VKR3X_MAN_DIR;
