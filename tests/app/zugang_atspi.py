@@ -259,17 +259,29 @@ def main():
                     "sprache = 1\r\n")
         umgebung = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", VKR3X_COM1=geraet)
-        sitzung.starte([programm], cwd=arbeit, env=umgebung)
-
+        if "ASAN_OPTIONS" in umgebung:
+            # In an instrumented build: the X keyboard library hands strndup a buffer without a
+            # terminating zero, which strndup allows and strict string checks report.
+            umgebung["ASAN_OPTIONS"] += ":strict_string_checks=0"
         def programm_auf_dem_bus():
+            if gui.poll() is not None:
+                return gui.returncode
             for app in pyatspi.Registry.getDesktop(0):
                 if app is not None and app.name == os.path.basename(programm):
                     if objekt(app, "Parametersatz", pyatspi.ROLE_COMBO_BOX):
                         return app
             return None
 
-        app = warte_bis(programm_auf_dem_bus)
-        if app is None:
+        # An instrumented build now and then fails to open its X connection at start (twice in
+        # some thirty starts here, never in a plain build); that is the display, not the program's
+        # accessibility, so it gets one more start.
+        for versuch in range(2):
+            gui = sitzung.starte([programm], cwd=arbeit, env=umgebung)
+            app = warte_bis(programm_auf_dem_bus)
+            if not isinstance(app, int):
+                break
+            print("the program ended at start with status %d" % app, flush=True)
+        if app is None or isinstance(app, int):
             namen = [a.name for a in pyatspi.Registry.getDesktop(0) if a is not None]
             print("FAIL: the program did not appear on the accessibility bus within %.0f s "
                   "(applications there: %s)" % (FRIST, namen))
