@@ -3,6 +3,7 @@
 // 20,000 rows cost little.
 #include "fenster/monitorfenster.h"
 
+#include "fenster/hauptfenster.h"
 #include "platform/ui.h"
 
 #include <QAbstractTableModel>
@@ -135,12 +136,6 @@ struct Monitor {
 Monitor& M() {
     static Monitor m;
     return m;
-}
-
-QWidget* Hauptfenster() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w)) return w;
-    return nullptr;
 }
 
 void AnzahlZeigen() {

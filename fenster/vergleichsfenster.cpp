@@ -1,6 +1,7 @@
 // The compare window: a tree of the compared sets with their differing fields beneath them.
 #include "fenster/vergleichsfenster.h"
 
+#include "fenster/hauptfenster.h"
 #include "platform/ui.h"
 
 #include <QApplication>
@@ -46,12 +47,6 @@ struct Fenster {
 Fenster& F() {
     static Fenster f;
     return f;
-}
-
-QWidget* Hauptfenster() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w)) return w;
-    return nullptr;
 }
 
 void ZeileFuellen(QTreeWidgetItem* item, const VergleichsZeile& z) {
